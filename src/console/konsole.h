@@ -1,0 +1,98 @@
+// The console layer: everything the menu loop and the games do with the
+// keyboard, standard input and the screen, on every platform.
+//
+// Escape sequences this layer writes (POSIX terminal only):
+//   ESC [ H      cursor to the top left   } together: clear screen
+//   ESC [ 2 J    erase the whole display  }
+// When standard output is not a terminal the clear is a form feed (0x0C).
+//
+// Escape sequences it decodes from the keyboard (ESC = 0x1B), each into one
+// key code sondertaste + n with the Windows console's code n for that key:
+//   ESC [ A/B/C/D, ESC O A/B/C/D      Up 72, Down 80, Right 77, Left 75
+//   ESC [ H/F, ESC O H/F              Home 71, End 79
+//   ESC [ E, ESC O E                  keypad centre 76
+//   ESC [ n ~   n = 1,7 Home 71; 2 Insert 82; 3 Delete 83; 4,8 End 79;
+//               5 Page Up 73; 6 Page Down 81; 11-15 F1-F5 59-63;
+//               17-21 F6-F10 64-68; 23 F11 133; 24 F12 134
+//   ESC O P/Q/R/S                     F1-F4 59-62
+//   ESC [ [ A..E                      F1-F5 59-63 (Linux console)
+//   modifiers as parameters (ESC [ 1 ; 5 D, ESC [ 3 ; 2 ~) are dropped;
+//   any other complete CSI or SS3 sequence is unbekanntetaste.
+// ESC with nothing behind it within escwartems is the Escape key, 27.
+#pragma once
+
+// Key codes beyond the 256 byte values.
+constexpr int keinetaste = -1;           // the keyboard is gone or ended
+constexpr int sondertaste = 0x100;       // + the key's Windows code
+constexpr int unbekanntetaste = 0x1FF;   // a special key without a code
+constexpr int escwartems = 50;           // wait for the rest of a sequence
+
+// ---- Console operations, as the menu loop and the games use them ----
+
+// Once before the first output: one write per screen, keyboard found.
+void konsolebeginnen();
+
+// One keystroke, unechoed, without Enter; keys typed ahead come one per
+// call. keinetaste when there is no keyboard left to read.
+int tastelesen();
+
+// Clear the screen, cursor to the top left.
+void bildschirmloeschen();
+
+// "Druecken Sie eine beliebige Taste . . . ", one key, line end.
+void abschlusspause();
+
+// Skip whitespace, then store the next word with its terminator, cut to
+// groesse - 1 characters; the rest stays unread. At the end of input
+// nothing is stored.
+void wortlesen(char *wort, int groesse);
+
+// Store the next byte of standard input, whatever it is.
+void zeichenlesen(char *zeichen);
+
+// Throw away the rest of the line read last, its line end included.
+void zeileverwerfen();
+
+// ---- Building blocks, shared by the platforms and tested on their own ----
+
+// Buffered reader over a byte source. Holds at most one buffer of input,
+// whatever the length of a line.
+struct eingabeleser {
+    // Fills up to platz bytes; 0 means end of input.
+    int (*fuellen)(void *kontext, unsigned char *ziel, int platz);
+    void *kontext;
+    bool endebleibt;       // end is final (file, pipe); not on a terminal
+
+    unsigned char puffer[4096];
+    int anfang = 0, ende = 0;
+    bool amende = false;        // the source has reported its end
+    bool nichtsverwerfen = false; // last read took the line end or met the end
+
+    int byte();                            // next byte, or -1 at the end
+    void wort(char *ziel, int groesse);
+    void zeichen(char *ziel);
+    void verwerfen();
+
+private:
+    int vorschau();                        // next byte without taking it
+};
+
+// Standard input as the dialogues read it; konsolebeginnen sets its source.
+extern eingabeleser standardeingabe;
+
+// Byte source of the keyboard: a byte 0-255, keinbyte when nothing came
+// within wartems (-1: wait without limit), keinetaste at its end.
+constexpr int keinbyte = -2;
+struct tastenleser {
+    int (*lies)(void *kontext, int wartems);
+    void *kontext;
+    int zurueck = -1;      // a byte read ahead that belongs to the next key
+};
+
+// One key from a terminal's byte stream, escape sequences decoded.
+int tastedekodieren(tastenleser &t);
+
+// One key from the Windows console's key read: an extended key comes as a
+// prefix 0 or 0xE0 with a second code waiting, and is folded into one code.
+int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
+                void *kontext);

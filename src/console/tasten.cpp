@@ -1,0 +1,130 @@
+// Turns keyboard bytes into key codes: one code per key, so that no special
+// key's bytes can be taken as menu letters. The sequences are listed in
+// konsole.h.
+#include "konsole.h"
+
+namespace {
+constexpr int esc = 0x1B;
+
+// The Windows console's code for the key named by a final byte.
+int buchstabentaste(int endbyte)
+{
+    switch (endbyte) {
+    case 'A': return sondertaste + 72;
+    case 'B': return sondertaste + 80;
+    case 'C': return sondertaste + 77;
+    case 'D': return sondertaste + 75;
+    case 'E': return sondertaste + 76;
+    case 'H': return sondertaste + 71;
+    case 'F': return sondertaste + 79;
+    case 'P': return sondertaste + 59;
+    case 'Q': return sondertaste + 60;
+    case 'R': return sondertaste + 61;
+    case 'S': return sondertaste + 62;
+    default: return unbekanntetaste;
+    }
+}
+
+// The Windows console's code for ESC [ n ~.
+int nummerntaste(int n)
+{
+    switch (n) {
+    case 1: case 7: return sondertaste + 71;
+    case 2: return sondertaste + 82;
+    case 3: return sondertaste + 83;
+    case 4: case 8: return sondertaste + 79;
+    case 5: return sondertaste + 73;
+    case 6: return sondertaste + 81;
+    case 23: return sondertaste + 133;
+    case 24: return sondertaste + 134;
+    }
+    if (n >= 11 && n <= 15)
+        return sondertaste + 59 + (n - 11);
+    if (n >= 17 && n <= 21)
+        return sondertaste + 64 + (n - 17);
+    return unbekanntetaste;
+}
+
+int naechstes(tastenleser &t, int wartems)
+{
+    if (t.zurueck >= 0) {
+        int c = t.zurueck;
+        t.zurueck = -1;
+        return c;
+    }
+    return t.lies(t.kontext, wartems);
+}
+
+// The rest of a sequence after ESC [ or ESC O: parameter bytes, then
+// intermediate bytes, then one final byte. Consumed whole even when unknown,
+// so none of its bytes turns into a key of its own.
+int sequenz(tastenleser &t, bool ss3)
+{
+    int c = naechstes(t, escwartems);
+    if (!ss3 && c == '[') {           // Linux console F1-F5
+        c = naechstes(t, escwartems);
+        if (c >= 'A' && c <= 'E')
+            return sondertaste + 59 + (c - 'A');
+        if (c >= 0 && (c < 0x40 || c > 0x7E))
+            t.zurueck = c;
+        return unbekanntetaste;
+    }
+    int erste = 0;          // the first parameter: the key's number
+    bool ersteoffen = true;
+    while (c >= 0x30 && c <= 0x3F) {
+        if (c >= '0' && c <= '9' && ersteoffen) {
+            if (erste < 1000)
+                erste = erste * 10 + (c - '0');
+        } else {
+            ersteoffen = false;
+        }
+        c = naechstes(t, escwartems);
+    }
+    while (c >= 0x20 && c <= 0x2F)
+        c = naechstes(t, escwartems);
+    if (c < 0x40 || c > 0x7E) {
+        // Cut off or broken: what came is dropped, a foreign byte stays.
+        if (c >= 0)
+            t.zurueck = c;
+        return unbekanntetaste;
+    }
+    if (c == '~')
+        return ss3 ? unbekanntetaste : nummerntaste(erste);
+    return buchstabentaste(c);
+}
+}
+
+int tastedekodieren(tastenleser &t)
+{
+    int c = naechstes(t, -1);
+    if (c < 0)
+        return keinetaste;
+    if (c != esc)
+        return c;
+    int nach = naechstes(t, escwartems);
+    if (nach == '[')
+        return sequenz(t, false);
+    if (nach == 'O')
+        return sequenz(t, true);
+    // A lone Escape; a byte behind it is the next key, not part of this one.
+    if (nach >= 0)
+        t.zurueck = nach;
+    return esc;
+}
+
+int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
+                void *kontext)
+{
+    int c = getch(kontext);
+    if (c < 0)
+        return keinetaste;
+    // A prefix is only a prefix when its second code is already waiting;
+    // otherwise it is a character of its own.
+    if ((c == 0 || c == 0xE0) && wartet(kontext)) {
+        int code = getch(kontext);
+        if (code < 0)
+            return keinetaste;
+        return sondertaste + code;
+    }
+    return c;
+}

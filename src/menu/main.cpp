@@ -1,0 +1,58 @@
+// The main menu: shows the choices, takes one key, runs the game.
+#include "../console/konsole.h"
+#include "../games/spiele.h"
+
+#include <cstdio>
+#include <cstring>
+
+// Filler for buffers no word has reached yet: a byte from 0x80 up is no
+// letter and matches no search letter, so untouched places never show.
+constexpr unsigned char fuellwert = 0xCC;
+
+int main()
+{
+    int auswahl = 0;
+    char eingabe[20];
+    char suche;
+    std::memset(eingabe, fuellwert, sizeof eingabe);
+    std::memset(&suche, fuellwert, sizeof suche);
+
+    konsolebeginnen();
+    do {
+        printf("\nWillkommen im Hauptmenue\n\nWaehlen Sie:\n");
+        puts("A - Buchstabensuchspiel");
+        puts("B - Buchstabenzaehlspiel");
+        puts("C - Wortinversion");
+        puts("D - Ende");
+        putchar('\n');
+
+        auswahl = tastelesen();
+        bildschirmloeschen();
+
+        switch (auswahl) {
+        case 'A':
+        case 'a':
+            printf("Buchstabenspiel\n");
+            printf("Geben Sie ein Wort ein\n");
+            wortlesen(eingabe, sizeof eingabe);
+            zeileverwerfen();
+            printf("Geben Sie den zu suchenden Buchstaben ein\n");
+            zeichenlesen(&suche);
+            zeileverwerfen();
+            buchstabensuche(eingabe, &suche);
+            break;
+        case 'D':
+        case 'd':
+        case keinetaste:   // no keyboard left: end as if D was pressed
+            auswahl = 'D';
+            printf("Programm wird beendet\n");
+            break;
+        default:
+            printf("Der eingegeben Buchstabe entspricht keinem der Menuepunkte");
+            break;
+        }
+    } while (auswahl != 'D' && auswahl != 'd');
+
+    abschlusspause();
+    return 0;
+}

@@ -1,0 +1,85 @@
+// The game routines on buffers as the menu loop leaves them: filler behind
+// the first word, leftovers of longer words behind later ones.
+#include "../src/games/spiele.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// What a routine writes to standard output.
+template <class F>
+std::string mitschnitt(F routine)
+{
+    fflush(stdout);
+    FILE *datei = tmpfile();
+    int alt = dup(1);
+    dup2(fileno(datei), 1);
+    routine();
+    fflush(stdout);
+    dup2(alt, 1);
+    close(alt);
+    rewind(datei);
+    std::string text;
+    for (int c; (c = fgetc(datei)) != EOF;)
+        text += static_cast<char>(c);
+    fclose(datei);
+    return text;
+}
+
+// A buffer of n chars that held the filler, then each word in turn.
+template <size_t n>
+struct wortpuffer {
+    char b[n];
+    explicit wortpuffer(std::vector<std::string> woerter)
+    {
+        std::memset(b, 0xCC, n);
+        for (const std::string &w : woerter)
+            std::memcpy(b, w.c_str(), w.size() + 1);
+    }
+};
+
+std::string zeilen(std::vector<int> stellen, char s)
+{
+    std::string t;
+    for (int i : stellen)
+        t += "Der " + std::to_string(i) + ". Buchstabe ist ein " + s + "\n";
+    return t;
+}
+
+TEST(buchstabensuche, faelle)
+{
+    const struct {
+        std::vector<std::string> woerter;
+        char suche;
+        std::vector<int> stellen;
+    } faelle[] = {
+        {{"Hallo"}, 'l', {3, 4}},
+        {{"Hallo"}, 'h', {1}},
+        {{"hallo"}, 'H', {}},
+        {{"Hi!"}, 'A', {3}},
+        {{"P0Y9"}, 'P', {1, 2}},
+        {{"Hallo"}, ' ', {6}},
+        {{"Hallo"}, '\n', {}},
+        {{"Hallo", "ab"}, 'l', {4}},
+        {{"Hallo", "ab"}, ' ', {3, 6}},
+        {{"ab"}, 'b', {2}},
+        {{"\xc3\xa4\xc3\xa4"}, 'c', {}},
+        {{"sssssssssssssssssss"}, 's',
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
+    };
+    for (const auto &f : faelle) {
+        wortpuffer<20> eingabe(f.woerter);
+        char suche = f.suche;
+        EXPECT_EQ(mitschnitt([&] { buchstabensuche(eingabe.b, &suche); }),
+                  zeilen(f.stellen, f.suche))
+            << f.woerter.back() << " / " << f.suche;
+    }
+}
+
+}

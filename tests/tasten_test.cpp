@@ -1,0 +1,145 @@
+// Key decoding on byte strings: one code per key, nothing of a special key
+// left over to act as a menu letter.
+#include "../src/console/konsole.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int pause = keinbyte;   // the user stopped typing for a while
+constexpr int S = sondertaste;
+constexpr int U = unbekanntetaste;
+
+struct bytefolge {
+    std::vector<int> bytes;
+    size_t pos = 0;
+};
+
+// A pause is only seen by a read that waits with a limit; a read without
+// one simply waits through it.
+int folgelesen(void *kontext, int wartems)
+{
+    auto &f = *static_cast<bytefolge *>(kontext);
+    while (f.pos < f.bytes.size() && f.bytes[f.pos] == pause) {
+        f.pos++;
+        if (wartems >= 0)
+            return keinbyte;
+    }
+    if (f.pos >= f.bytes.size())
+        return wartems >= 0 ? keinbyte : keinetaste;
+    return f.bytes[f.pos++];
+}
+
+std::vector<int> alletasten(std::vector<int> bytes)
+{
+    bytefolge f{bytes};
+    tastenleser t{folgelesen, &f};
+    std::vector<int> codes;
+    for (int c; (c = tastedekodieren(t)) != keinetaste;)
+        codes.push_back(c);
+    return codes;
+}
+
+std::vector<int> bytesvon(const char *s)
+{
+    std::vector<int> v;
+    for (; *s; s++)
+        v.push_back(static_cast<unsigned char>(*s));
+    return v;
+}
+
+struct fall {
+    const char *eingabe;
+    std::vector<int> codes;
+};
+
+const fall folgen[] = {
+    {"a", {'a'}},
+    {"\x03\x1a\x1c\x13\x11", {3, 26, 28, 19, 17}},
+    {"\xc3\xa4", {0xC3, 0xA4}},
+    {"\x1b[A\x1b[B\x1b[C\x1b[D", {S + 72, S + 80, S + 77, S + 75}},
+    {"\x1bOA\x1bOD", {S + 72, S + 75}},
+    {"\x1b[1;5D\x1b[1;2A", {S + 75, S + 72}},
+    {"\x1b[H\x1b[F\x1bOH\x1bOF\x1b[1~\x1b[4~\x1b[7~\x1b[8~",
+     {S + 71, S + 79, S + 71, S + 79, S + 71, S + 79, S + 71, S + 79}},
+    {"\x1b[2~\x1b[3~\x1b[3;2~\x1b[5~\x1b[6~", {S + 82, S + 83, S + 83, S + 73, S + 81}},
+    {"\x1bOP\x1bOQ\x1bOR\x1bOS", {S + 59, S + 60, S + 61, S + 62}},
+    {"\x1b[[A\x1b[[E", {S + 59, S + 63}},
+    {"\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~\x1b[23~\x1b[24~",
+     {S + 63, S + 64, S + 65, S + 66, S + 67, S + 68, S + 133, S + 134}},
+    {"\x1b[1;2P\x1b[15;5~", {S + 59, S + 63}},
+    {"\x1b[200~\x1b[?25h\x1bOx", {U, U, U}},
+    // Keys typed ahead behind a sequence stay keys of their own.
+    {"\x1b[Ad\x1b[24~b", {S + 72, 'd', S + 134, 'b'}},
+    {"\x1b" "a", {27, 'a'}},
+    {"\x1b\x1b[A", {27, S + 72}},
+    {"\x1b[\n", {U, '\n'}},
+    {"\x1b[[\x1b", {U, 27}},
+    {"\x1b", {27}},
+    {"\x1b[", {U}},
+};
+
+TEST(tastedekodieren, folgen)
+{
+    for (const fall &f : folgen)
+        EXPECT_EQ(alletasten(bytesvon(f.eingabe)), f.codes) << "Eingabe: " << f.eingabe;
+}
+
+TEST(tastedekodieren, pausen)
+{
+    const struct {
+        std::vector<int> bytes;
+        std::vector<int> codes;
+    } faelle[] = {
+        {{27, pause, 'a'}, {27, 'a'}},
+        {{27, pause, '[', 'A'}, {27, '[', 'A'}},
+        {{27, '[', '1', pause, 'a'}, {U, 'a'}},
+        {{27, 'O', pause, 'P'}, {U, 'P'}},
+        {{'a', pause, 'b'}, {'a', 'b'}},
+    };
+    for (const auto &f : faelle)
+        EXPECT_EQ(alletasten(f.bytes), f.codes);
+}
+
+// The Windows key read: prefix and code, or a prefix byte alone.
+int folgegetch(void *kontext)
+{
+    auto &f = *static_cast<bytefolge *>(kontext);
+    while (f.pos < f.bytes.size() && f.bytes[f.pos] == pause)
+        f.pos++;
+    return f.pos < f.bytes.size() ? f.bytes[f.pos++] : -1;
+}
+
+bool folgewartet(void *kontext)
+{
+    auto &f = *static_cast<bytefolge *>(kontext);
+    return f.pos < f.bytes.size() && f.bytes[f.pos] != pause;
+}
+
+TEST(tastefalten, paare)
+{
+    const struct {
+        std::vector<int> bytes;
+        std::vector<int> codes;
+    } faelle[] = {
+        // F7 to F10 must not read as A to D.
+        {{0, 65, 0, 66, 0, 67, 0, 68}, {S + 65, S + 66, S + 67, S + 68}},
+        {{0, 59, 0xE0, 134}, {S + 59, S + 134}},
+        {{0xE0, 72, 0xE0, 80, 0xE0, 75, 0xE0, 77}, {S + 72, S + 80, S + 75, S + 77}},
+        {{'d', 3, 13, 27}, {'d', 3, 13, 27}},
+        {{0xE0, pause, 'x'}, {0xE0, 'x'}},
+        {{0}, {0}},
+        {{}, {}},
+    };
+    for (const auto &f : faelle) {
+        bytefolge folge{f.bytes};
+        std::vector<int> codes;
+        for (int c; (c = tastefalten(folgegetch, folgewartet, &folge)) != keinetaste;)
+            codes.push_back(c);
+        EXPECT_EQ(codes, f.codes);
+    }
+}
+
+}

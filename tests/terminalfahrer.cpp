@@ -1,0 +1,170 @@
+#include "terminalfahrer.h"
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+constexpr int geduldms = 5000;   // a hang guard, not a timing check
+
+void kindvorbereiten()
+{
+    struct rlimit keinkern {0, 0};
+    setrlimit(RLIMIT_CORE, &keinkern);
+}
+}
+
+terminalsitzung::terminalsitzung(const char *eingabedatei, bool hupignorieren)
+{
+    openpty(&master, &slave, nullptr, nullptr, nullptr);
+    tcgetattr(slave, &anfangsmodi);
+    pid = fork();
+    if (pid == 0) {
+        kindvorbereiten();
+        if (hupignorieren)
+            ::signal(SIGHUP, SIG_IGN);
+        setsid();
+        ioctl(slave, TIOCSCTTY, 0);
+        int ein = eingabedatei ? open(eingabedatei, O_RDONLY) : slave;
+        dup2(ein, 0);
+        dup2(slave, 1);
+        dup2(slave, 2);
+        close(master);
+        execl(PROGRAMM, PROGRAMM, static_cast<char *>(nullptr));
+        _exit(127);
+    }
+}
+
+terminalsitzung::~terminalsitzung()
+{
+    if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    if (master >= 0)
+        close(master);
+    close(slave);
+}
+
+bool terminalsitzung::lesen(int ms)
+{
+    struct pollfd p {master, POLLIN, 0};
+    if (poll(&p, 1, ms) <= 0)
+        return false;
+    char puffer[4096];
+    ssize_t n = read(master, puffer, sizeof puffer);
+    if (n <= 0)
+        return false;
+    ausgabe.append(puffer, static_cast<size_t>(n));
+    return true;
+}
+
+bool terminalsitzung::warten(std::string_view text)
+{
+    for (int runde = 0; runde < geduldms / 50; runde++) {
+        std::string s = bildschirm();
+        size_t stelle = s.find(text, marke);
+        if (stelle != std::string::npos) {
+            marke = stelle + text.size();
+            return true;
+        }
+        lesen(50);
+    }
+    return false;
+}
+
+void terminalsitzung::tippen(std::string_view bytes)
+{
+    if (write(master, bytes.data(), bytes.size()) < 0)
+        perror("tippen");
+}
+
+int terminalsitzung::ende()
+{
+    for (int runde = 0; runde < geduldms / 10; runde++) {
+        int status;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            pid = -1;
+            while (master >= 0 && lesen(0)) {
+            }
+            return status;
+        }
+        if (master < 0 || !lesen(10))
+            usleep(10000);
+    }
+    return -1;
+}
+
+void terminalsitzung::signal(int sig)
+{
+    kill(pid, sig);
+}
+
+void terminalsitzung::auflegen()
+{
+    close(master);
+    master = -1;
+}
+
+std::string terminalsitzung::bildschirm() const
+{
+    std::string s;
+    for (size_t i = 0; i < ausgabe.size(); i++)
+        if (!(ausgabe[i] == '\r' && i + 1 < ausgabe.size() && ausgabe[i + 1] == '\n'))
+            s += ausgabe[i];
+    return s;
+}
+
+struct termios terminalsitzung::modi() const
+{
+    struct termios t {};
+    tcgetattr(slave, &t);
+    return t;
+}
+
+ohneterminal ohneterminallaufen(std::string_view eingabe)
+{
+    int hin[2], her[2];
+    if (pipe(hin) != 0 || pipe(her) != 0)
+        return {-1, ""};
+    pid_t pid = fork();
+    if (pid == 0) {
+        kindvorbereiten();
+        setsid();   // no controlling terminal at all
+        dup2(hin[0], 0);
+        dup2(her[1], 1);
+        close(hin[1]);
+        close(her[0]);
+        execl(PROGRAMM, PROGRAMM, static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(hin[0]);
+    close(her[1]);
+    ::signal(SIGPIPE, SIG_IGN);
+    if (write(hin[1], eingabe.data(), eingabe.size()) < 0)
+        perror("eingabe");
+    close(hin[1]);
+    ohneterminal e{-1, ""};
+    char puffer[4096];
+    struct pollfd p {her[0], POLLIN, 0};
+    while (poll(&p, 1, geduldms) > 0) {
+        ssize_t n = read(her[0], puffer, sizeof puffer);
+        if (n <= 0)
+            break;
+        e.ausgabe.append(puffer, static_cast<size_t>(n));
+    }
+    close(her[0]);
+    for (int runde = 0; runde < geduldms / 10 && waitpid(pid, &e.status, WNOHANG) != pid; runde++)
+        usleep(10000);
+    if (waitpid(pid, nullptr, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    return e;
+}
