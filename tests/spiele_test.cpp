@@ -82,4 +82,34 @@ TEST(buchstabensuche, faelle)
     }
 }
 
+std::string zaehlzeilen(int gross, int klein)
+{
+    return "Anzahl der Grossbuchstaben:\t " + std::to_string(gross) +
+           "\nAnzahl der Kleinbuchstaben:\t " + std::to_string(klein) +
+           "\nAnzahl Buchstaben insgesamt:\t " + std::to_string(gross + klein) + "\n";
+}
+
+TEST(buchstabenzaehlung, faelle)
+{
+    const struct {
+        std::vector<std::string> woerter;
+        int gross, klein;
+    } faelle[] = {
+        {{"Hallo"}, 1, 4},
+        {{"ABC123xyz"}, 3, 3},
+        {{"@AZ[`az{"}, 2, 2},
+        {{"!?.,;:-"}, 0, 0},
+        {{"\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x9f\xc3\x84"}, 0, 0},
+        {{"HALLOWELT", "ab"}, 6, 2},
+        {{"ab"}, 0, 2},
+        {{std::string(29, 'Q')}, 29, 0},
+        {{std::string(29, 'q'), "Ab"}, 1, 27},
+    };
+    for (const auto &f : faelle) {
+        wortpuffer<30> wortzaehl(f.woerter);
+        EXPECT_EQ(mitschnitt([&] { buchstabenzaehlung(wortzaehl.b); }), zaehlzeilen(f.gross, f.klein))
+            << f.woerter.back();
+    }
+}
+
 }

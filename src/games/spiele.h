@@ -5,3 +5,7 @@
 // Every position of the 20-char word where the letter stands, or its
 // capital when the letter is small.
 void buchstabensuche(const char *word, const char *letter);
+
+// How many capitals, small letters and letters in all the 30-char buffer
+// holds; only the 26 ASCII letters in each case count.
+void buchstabenzaehlung(const char *word);

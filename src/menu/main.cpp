@@ -14,8 +14,10 @@ int main()
     int auswahl = 0;
     char eingabe[20];
     char suche;
+    char wortzaehl[30];
     std::memset(eingabe, fuellwert, sizeof eingabe);
     std::memset(&suche, fuellwert, sizeof suche);
+    std::memset(wortzaehl, fuellwert, sizeof wortzaehl);
 
     konsolebeginnen();
     do {
@@ -40,6 +42,14 @@ int main()
             zeichenlesen(&suche);
             zeileverwerfen();
             buchstabensuche(eingabe, &suche);
+            break;
+        case 'B':
+        case 'b':
+            printf("Buchstabenzaehlspiel\n");
+            printf("Geben Sie ein Wort ein\n");
+            wortlesen(wortzaehl, sizeof wortzaehl);
+            zeileverwerfen();
+            buchstabenzaehlung(wortzaehl);
             break;
         case 'D':
         case 'd':

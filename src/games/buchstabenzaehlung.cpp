@@ -1,0 +1,19 @@
+#include "spiele.h"
+
+#include <cstdio>
+
+void buchstabenzaehlung(const char *word)
+{
+    int gross = 0;
+    int klein = 0;
+    for (int i = 0; i < 30; i++) {
+        int c = word[i];
+        if (c >= 'A' && c <= 'Z')
+            gross++;
+        if (c >= 'a' && c <= 'z')
+            klein++;
+    }
+    printf("Anzahl der Grossbuchstaben:\t %d\n", gross);
+    printf("Anzahl der Kleinbuchstaben:\t %d\n", klein);
+    printf("Anzahl Buchstaben insgesamt:\t %d\n", gross + klein);
+}
