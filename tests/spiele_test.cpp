@@ -112,4 +112,28 @@ TEST(buchstabenzaehlung, faelle)
     }
 }
 
+TEST(wortinversion, faelle)
+{
+    const struct {
+        std::vector<std::string> woerter;
+        std::string ausgabe;
+    } faelle[] = {
+        {{"Hallo"}, "ollaH"},
+        {{"Hallo!"}, "ollaH"},
+        {{"(a)"}, ")a"},
+        {{"!\"#$%&'("}, ""},
+        {{"(())"}, "))"},
+        {{"a)*b"}, "b*)a"},
+        {{"\x7f~"}, "~\x7f"},
+        {{"Gr\xc3\xbc\xc3\x9f" "e"}, "erG"},
+        {{"HalloWelt", "ab"}, "tleWolba"},
+        {{"ab"}, "ba"},
+        {{"abcdefghijklmnopqrstuvwxyzABC"}, "CBAzyxwvutsrqponmlkjihgfedcba"},
+    };
+    for (const auto &f : faelle) {
+        wortpuffer<30> wortinv(f.woerter);
+        EXPECT_EQ(mitschnitt([&] { wortinversion(wortinv.b); }), f.ausgabe) << f.woerter.back();
+    }
+}
+
 }

@@ -15,9 +15,11 @@ int main()
     char eingabe[20];
     char suche;
     char wortzaehl[30];
+    char wortinv[30];
     std::memset(eingabe, fuellwert, sizeof eingabe);
     std::memset(&suche, fuellwert, sizeof suche);
     std::memset(wortzaehl, fuellwert, sizeof wortzaehl);
+    std::memset(wortinv, fuellwert, sizeof wortinv);
 
     konsolebeginnen();
     do {
@@ -50,6 +52,14 @@ int main()
             wortlesen(wortzaehl, sizeof wortzaehl);
             zeileverwerfen();
             buchstabenzaehlung(wortzaehl);
+            break;
+        case 'C':
+        case 'c':
+            printf("Buchstabeninversion\n");
+            printf("Geben Sie ein Wort ein\n");
+            wortlesen(wortinv, sizeof wortinv);
+            zeileverwerfen();
+            wortinversion(wortinv);
             break;
         case 'D':
         case 'd':

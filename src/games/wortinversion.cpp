@@ -1,0 +1,16 @@
+#include "spiele.h"
+
+#include <cstdio>
+
+void wortinversion(const char *word)
+{
+    char ausgabe[30];
+    for (int i = 0; i < 30; i++) {
+        int c = word[i];
+        // 41 is the closing parenthesis; a zero marks a place left out.
+        ausgabe[29 - i] = c >= 41 ? word[i] : 0;
+    }
+    for (int j = 0; j < 30; j++)
+        if (ausgabe[j] != 0)
+            printf("%c", ausgabe[j]);
+}
