@@ -1,0 +1,184 @@
+#!/usr/bin/env python3
+"""Measures the built program as a user meets it, through a pseudo-terminal.
+
+Per pass: the round trip from the last keystroke to the complete next menu
+(median and 95th percentile), the program's own CPU time, and its write
+calls; the processes it starts; and the peak memory and time of runs whose
+standard input holds one huge word line.
+
+    bench/messen.py [PROGRAMM] [--durchgaenge N] [--megabyte M]
+"""
+import argparse
+import os
+import pty
+import select
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+MENUE = (b"\r\nWillkommen im Hauptmenue\r\n\r\nWaehlen Sie:\r\nA - Buchstabensuchspiel\r\n"
+         b"B - Buchstabenzaehlspiel\r\nC - Wortinversion\r\nD - Ende\r\n\r\n")
+PAUSE = b"Druecken Sie eine beliebige Taste . . . "
+
+
+class Sitzung:
+    """The program on a fresh pseudo-terminal that is its controlling terminal."""
+
+    def __init__(self, programm):
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            os.execv(programm, [programm])
+        self.puffer = b""
+        self.marke = 0
+
+    def warten(self, text):
+        while True:
+            stelle = self.puffer.find(text, self.marke)
+            if stelle >= 0:
+                self.marke = stelle + len(text)
+                return
+            bereit, _, _ = select.select([self.fd], [], [], 10)
+            if not bereit:
+                raise RuntimeError("keine Antwort, wartet auf %r" % text)
+            self.puffer += os.read(self.fd, 65536)
+            # Keep the buffer short over thousands of passes.
+            if self.marke > 1 << 20:
+                self.puffer = self.puffer[self.marke:]
+                self.marke = 0
+
+    def tippen(self, daten):
+        os.write(self.fd, daten)
+
+    def zaehler(self):
+        """Write calls so far and CPU time so far in nanoseconds."""
+        with open("/proc/%d/io" % self.pid) as f:
+            io = dict(zeile.split(": ") for zeile in f.read().split("\n") if zeile)
+        with open("/proc/%d/schedstat" % self.pid) as f:
+            cpu = int(f.read().split()[0])
+        return int(io["syscw"]), cpu
+
+    def beenden(self):
+        self.tippen(b"d")
+        self.warten(PAUSE)
+        self.tippen(b"x")
+        _, status = os.waitpid(self.pid, 0)
+        os.close(self.fd)
+        return status
+
+
+# Each kind of pass: the steps (text to wait for, keys to type), and how many
+# stretches of output lie between its reads (the goal for its writes).
+DURCHGAENGE = [
+    ("ungueltige Taste", [(b"x", None)], 1),
+    ("Buchstabensuche", [(b"a", b"Wort ein\r\n"), (b"Hallo\n", b"Buchstaben ein\r\n"), (b"l\n", None)], 3),
+    ("Buchstabenzaehlung", [(b"b", b"Wort ein\r\n"), (b"HalloWelt\n", None)], 2),
+    ("Wortinversion", [(b"c", b"Wort ein\r\n"), (b"HalloWelt\n", None)], 2),
+]
+
+
+def runden(programm, anzahl):
+    s = Sitzung(programm)
+    s.warten(MENUE)
+    zeilen = []
+    for name, schritte, strecken in DURCHGAENGE:
+        zeiten = []
+        writes0, cpu0 = s.zaehler()
+        for _ in range(anzahl):
+            for tasten, antwort in schritte:
+                t0 = time.perf_counter()
+                s.tippen(tasten)
+                s.warten(antwort or MENUE)
+            zeiten.append(time.perf_counter() - t0)
+        writes1, cpu1 = s.zaehler()
+        zeiten.sort()
+        zeilen.append((name, anzahl, statistics.median(zeiten) * 1e6,
+                       zeiten[int(len(zeiten) * 0.95)] * 1e6,
+                       (cpu1 - cpu0) / anzahl / 1e3, (writes1 - writes0) / anzahl, strecken))
+    status = s.beenden()
+    return zeilen, status
+
+
+def prozesse(programm):
+    """Processes the program starts in a short session, counted by strace."""
+    if not shutil.which("strace"):
+        return None
+    with tempfile.NamedTemporaryFile() as log:
+        pid, fd = pty.fork()
+        if pid == 0:
+            os.execvp("strace", ["strace", "-f", "-qq", "-o", log.name,
+                                 "-e", "trace=fork,vfork,clone,clone3,execve", programm])
+        s = Sitzung.__new__(Sitzung)
+        s.pid, s.fd, s.puffer, s.marke = pid, fd, b"", 0
+        s.warten(MENUE)
+        for name, schritte, _ in DURCHGAENGE:
+            for tasten, antwort in schritte:
+                s.tippen(tasten)
+                s.warten(antwort or MENUE)
+        s.beenden()
+        aufrufe = [z for z in open(log.name).read().splitlines() if "(" in z]
+    # The first execve is strace starting the program itself.
+    return len(aufrufe) - 1
+
+
+def grosseszeile(programm, megabyte):
+    """One word line of the given size on standard input, no terminal. The
+    peak is read from the program's own memory map while it waits for the
+    next key, so nothing of the starting process counts."""
+    p = subprocess.Popen([programm], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                         start_new_session=True, bufsize=0)
+    t0 = time.perf_counter()
+    def schreiben():
+        p.stdin.write(b"b")
+        block = b"x" * (1 << 20)
+        for _ in range(megabyte):
+            p.stdin.write(block)
+        p.stdin.write(b"\n")
+    schreiber = threading.Thread(target=schreiben)
+    schreiber.start()
+    ausgabe = b""
+    menue = MENUE.replace(b"\r\n", b"\n")
+    while ausgabe.count(menue) < 2:
+        ausgabe += os.read(p.stdout.fileno(), 65536)
+    dauer = time.perf_counter() - t0
+    schreiber.join()
+    with open("/proc/%d/status" % p.pid) as f:
+        spitze = int(next(z for z in f if z.startswith("VmHWM:")).split()[1])
+    with open("/proc/%d/schedstat" % p.pid) as f:
+        cpu = int(f.read().split()[0]) / 1e9
+    p.stdin.write(b"d")
+    p.stdin.close()
+    p.stdout.read()
+    return spitze, dauer, cpu, p.wait()
+
+
+def main():
+    a = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    a.add_argument("programm", nargs="?", default="build/programm/buchstabenspiele")
+    a.add_argument("--durchgaenge", type=int, default=2000)
+    a.add_argument("--megabyte", type=int, default=100)
+    args = a.parse_args()
+    programm = os.path.abspath(args.programm)
+
+    zeilen, status = runden(programm, args.durchgaenge)
+    print("%-20s %7s %12s %12s %12s %14s" % ("Durchgang", "Anzahl", "Median us", "95 % us",
+                                              "CPU us", "writes (Ziel)"))
+    for name, anzahl, median, p95, cpu, writes, ziel in zeilen:
+        print("%-20s %7d %12.1f %12.1f %12.1f %8.2f (%d)" % (name, anzahl, median, p95, cpu, writes, ziel))
+    print("Exit-Status nach D: %d" % os.waitstatus_to_exitcode(status))
+
+    n = prozesse(programm)
+    print("Gestartete Prozesse: %s (Ziel 0)" % ("strace fehlt" if n is None else n))
+
+    for mb in (args.megabyte // 2, args.megabyte):
+        rss, dauer, cpu, status = grosseszeile(programm, mb)
+        print("Wortzeile %4d MB: Spitzenspeicher %5d KiB (Ziel <= 2560), %.3f s, CPU %.3f s, Exit %d"
+              % (mb, rss, dauer, cpu, status))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
