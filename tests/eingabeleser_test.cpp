@@ -1,6 +1,8 @@
 // The reader behind the dialogues, on byte strings delivered in pieces.
 #include "../src/console/konsole.h"
 
+#include "testname.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -118,13 +120,7 @@ TEST_P(leserfall, liest)
 }
 
 INSTANTIATE_TEST_SUITE_P(eingabeleser, leserfall, testing::ValuesIn(faelle),
-                         [](const auto &info) {
-                             std::string n = info.param.name;
-                             for (char &c : n)
-                                 if (!isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return n;
-                         });
+                         [](const auto &info) { return testname(info.param.name); });
 
 TEST(eingabeleser, sehrlangezeilewirdganzverworfen)
 {

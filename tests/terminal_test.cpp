@@ -2,6 +2,8 @@
 // screen read back byte for byte.
 #include "terminalfahrer.h"
 
+#include "testname.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -105,13 +107,7 @@ TEST_P(terminalszenario, bildschirm)
 }
 
 INSTANTIATE_TEST_SUITE_P(programm, terminalszenario, testing::ValuesIn(szenarien),
-                         [](const auto &info) {
-                             std::string n = info.param.name;
-                             for (char &c : n)
-                                 if (!isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return n;
-                         });
+                         [](const auto &info) { return testname(info.param.name); });
 
 TEST(programm, eingabeumgeleitettastenvomterminal)
 {
