@@ -26,6 +26,14 @@ const std::string suchspiel = "Buchstabenspiel\nGeben Sie ein Wort ein\n";
 const std::string buchstabenfrage = "Geben Sie den zu suchenden Buchstaben ein\n";
 const std::string schluss = cls + ende + pause + "\n";
 
+std::string mal(const std::string &text, int n)
+{
+    std::string s;
+    while (n-- > 0)
+        s += text;
+    return s;
+}
+
 // Each step waits for a text, then types; the whole screen is compared.
 struct szenario {
     const char *name;
@@ -47,8 +55,10 @@ const szenario szenarien[] = {
      menue + cls + ungueltig + menue + cls + ungueltig + menue + schluss},
     {"escape allein", {{menue, "\x1b"}, {menue, "d"}, {pause, "x"}},
      menue + cls + ungueltig + menue + schluss},
-    {"tasten vorausgetippt", {{menue, "xyzd"}, {pause, "x"}},
-     menue + cls + ungueltig + menue + cls + ungueltig + menue + cls + ungueltig + menue + schluss},
+    // Control keys the terminal would otherwise act on, and each byte of an
+    // umlaut, are keys of their own.
+    {"tasten vorausgetippt", {{menue, "xyz\x03\x1a\x1c\x13\x11\x16\xc3\xa4" "d"}, {pause, "x"}},
+     menue + mal(cls + ungueltig + menue, 11) + schluss},
     {"buchstabensuche",
      {{menue, "a"}, {wortfrage, "Hallo\n"}, {buchstabe, "l\n"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + "Hallo\n" + buchstabenfrage + "l\n" +
