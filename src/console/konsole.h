@@ -18,7 +18,8 @@
 //   ESC [ [ A..E                      F1-F5 59-63 (Linux console)
 //   modifiers as parameters (ESC [ 1 ; 5 D, ESC [ 3 ; 2 ~) are dropped;
 //   any other complete CSI or SS3 sequence is unbekanntetaste.
-// ESC with nothing behind it within escwartems is the Escape key, 27.
+// ESC with nothing behind it within escwartems is the Escape key, 27; so is
+// ESC before any other byte, which then stays for the next key.
 #pragma once
 
 // Key codes beyond the 256 byte values.
