@@ -28,10 +28,10 @@ PAUSE = b"Druecken Sie eine beliebige Taste . . . "
 class Sitzung:
     """The program on a fresh pseudo-terminal that is its controlling terminal."""
 
-    def __init__(self, programm):
+    def __init__(self, befehl):
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
-            os.execv(programm, [programm])
+            os.execvp(befehl[0], befehl)
         self.puffer = b""
         self.marke = 0
 
@@ -52,6 +52,15 @@ class Sitzung:
 
     def tippen(self, daten):
         os.write(self.fd, daten)
+
+    def durchgang(self, schritte):
+        """Types each step's keys and waits for its answer (the next menu when
+        none is given); the seconds from the last keystroke to that menu."""
+        for tasten, antwort in schritte:
+            t0 = time.perf_counter()
+            self.tippen(tasten)
+            self.warten(antwort or MENUE)
+        return time.perf_counter() - t0
 
     def zaehler(self):
         """Write calls so far and CPU time so far in nanoseconds."""
@@ -81,20 +90,13 @@ DURCHGAENGE = [
 
 
 def runden(programm, anzahl):
-    s = Sitzung(programm)
+    s = Sitzung([programm])
     s.warten(MENUE)
     zeilen = []
     for name, schritte, strecken in DURCHGAENGE:
-        zeiten = []
         writes0, cpu0 = s.zaehler()
-        for _ in range(anzahl):
-            for tasten, antwort in schritte:
-                t0 = time.perf_counter()
-                s.tippen(tasten)
-                s.warten(antwort or MENUE)
-            zeiten.append(time.perf_counter() - t0)
+        zeiten = sorted(s.durchgang(schritte) for _ in range(anzahl))
         writes1, cpu1 = s.zaehler()
-        zeiten.sort()
         zeilen.append((name, anzahl, statistics.median(zeiten) * 1e6,
                        zeiten[int(len(zeiten) * 0.95)] * 1e6,
                        (cpu1 - cpu0) / anzahl / 1e3, (writes1 - writes0) / anzahl, strecken))
@@ -107,17 +109,11 @@ def prozesse(programm):
     if not shutil.which("strace"):
         return None
     with tempfile.NamedTemporaryFile() as log:
-        pid, fd = pty.fork()
-        if pid == 0:
-            os.execvp("strace", ["strace", "-f", "-qq", "-o", log.name,
-                                 "-e", "trace=fork,vfork,clone,clone3,execve", programm])
-        s = Sitzung.__new__(Sitzung)
-        s.pid, s.fd, s.puffer, s.marke = pid, fd, b"", 0
+        s = Sitzung(["strace", "-f", "-qq", "-o", log.name,
+                     "-e", "trace=fork,vfork,clone,clone3,execve", programm])
         s.warten(MENUE)
-        for name, schritte, _ in DURCHGAENGE:
-            for tasten, antwort in schritte:
-                s.tippen(tasten)
-                s.warten(antwort or MENUE)
+        for _, schritte, _ in DURCHGAENGE:
+            s.durchgang(schritte)
         s.beenden()
         aufrufe = [z for z in open(log.name).read().splitlines() if "(" in z]
     # The first execve is strace starting the program itself.
