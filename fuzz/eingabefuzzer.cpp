@@ -70,6 +70,7 @@ void dialoge(const uint8_t *daten, size_t groesse)
     l.fuellen = fuellen;
     l.kontext = &q;
     l.endebleibt = !q.terminal;
+    l.utf8 = (daten[0] & 2) != 0;
     bewacht<20> eingabe;
     bewacht<1> suche;
     bewacht<30> wortzaehl, wortinv;
@@ -91,6 +92,21 @@ void dialoge(const uint8_t *daten, size_t groesse)
         wortzaehl.pruefe();
         wortinv.pruefe();
         pruefen(0 <= l.anfang && l.anfang <= l.ende && l.ende <= static_cast<int>(sizeof l.puffer));
+        // What is read goes out as valid UTF-8: it decodes back to itself
+        // or to the substitute, never to a control from 0x80 to 0x9F.
+        for (char c : eingabe.b) {
+            char form[4];
+            int n = ausgabeform(static_cast<unsigned char>(c), true, false, form);
+            utf8dekodierer d;
+            int zurueck = utf8mehr;
+            for (int i = 0; i < n; i++) {
+                pruefen(zurueck == utf8mehr);
+                zurueck = d.weiter(static_cast<unsigned char>(form[i]));
+            }
+            pruefen(zurueck == static_cast<unsigned char>(c) || zurueck == ersatzzeichen);
+            pruefen(n < 2 || static_cast<unsigned char>(form[0]) != 0xC2 ||
+                    static_cast<unsigned char>(form[1]) >= 0xA0);
+        }
         // Every round takes input: the dialogues never stall.
         pruefen(ungelesen() < vorher);
     }
@@ -135,7 +151,7 @@ bool gueltigertaste(int c)
 void tasten(const uint8_t *daten, size_t groesse)
 {
     tastenquelle q{daten, groesse, 0, 0};
-    tastenleser t{tastenbyte, &q};
+    tastenleser t{tastenbyte, &q, (groesse & 1) != 0};
     size_t codes = 0;
     for (int c; (c = tastedekodieren(t)) != keinetaste;) {
         pruefen(gueltigertaste(c));

@@ -42,13 +42,14 @@ int stueckfuellen(void *kontext, unsigned char *ziel, int platz)
 // terminator, the character, or "-" for nothing stored. The log ends with
 // what was left unread.
 std::string ablauf(std::vector<std::string_view> stuecke, bool endebleibt,
-                   std::string_view ops, int groesse = 20)
+                   std::string_view ops, int groesse = 20, bool utf8 = false)
 {
     stueckquelle q{stuecke};
     eingabeleser l;
     l.fuellen = stueckfuellen;
     l.kontext = &q;
     l.endebleibt = endebleibt;
+    l.utf8 = utf8;
     std::string log;
     for (char op : ops) {
         char puffer[40];
@@ -82,6 +83,7 @@ struct fall {
     bool endebleibt;
     std::string_view ops;
     std::string_view erwartet;
+    bool utf8 = false;
 };
 
 const fall faelle[] = {
@@ -104,6 +106,29 @@ const fall faelle[] = {
      "-|abc\0|\n"sv},
     {"terminal: ctrl-d am zeichen, dann neue zeile", {"", "q\n"}, false, "cvcv", "-|q|"},
     {"bytes fuer tasten", {"ab"}, true, "bbb", "97|98|-1|"},
+    // Enter as CR, LF or CR LF; the letter is then the line end.
+    {"cr lf beendet die zeile", {"Hallo\r\nl\r\nz"}, true, "wvcv", "Hallo\0|l|z"sv},
+    {"cr allein beendet die zeile", {"Hallo\rl\rz"}, true, "wvcv", "Hallo\0|l|z"sv},
+    {"cr als buchstabe", {"\r\nz", "\rz"}, true, "cvbcvb", "\n|122|\n|122|"},
+    {"lf nach cr kommt spaeter", {"ab\r", "\nz\n"}, false, "wvc", "ab\0|z|\n"sv},
+    // UTF-8: one byte per character, in Windows-1252.
+    {"utf8: deutsche buchstaben", {"\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\n"}, true, "w",
+     "\xe4\xf6\xfc\xc4\xd6\xdc\xdf\0|\n"sv, true},
+    {"utf8: euro und anfuehrungszeichen",
+     {"\xe2\x82\xac\xe2\x80\x9e\xe2\x80\x9c\xe2\x80\x9d\xe2\x80\x9a\xe2\x80\x98\xe2\x80\x99\xe2\x80\x93\xc5\xb8"},
+     true, "w", "\x80\x84\x93\x94\x82\x91\x92\x96\x9f\0|"sv, true},
+    {"utf8: fehlerhaftes je ein ersatz", {"a\x80" "b\xe2\x82" "c\xc0\xaf" "d\xe0\x80" "e\xc3"}, true, "w",
+     "a\x8f" "b\x8f" "c\x8f\x8f" "d\x8f\x8f" "e\x8f\0|"sv, true},
+    {"utf8: ersatzfall surrogat und zu gross", {"e\xed\xa0" "f\xf4\x90" "g\xf5 "}, true, "w",
+     "e\x8f\x8f" "f\x8f\x8f" "g\x8f\0| "sv, true},
+    {"utf8: ausserhalb des zeichensatzes", {"\xd0\xaf\xf0\x9f\x98\x80\xc2\x81 "}, true, "w",
+     "\x8f\x8f\x8f\0| "sv, true},
+    {"utf8: zeichen ueber stueckgrenzen", {"\xc3", "\xbc\xe2\x82", "\xac\xe2", "x\n"}, true, "w",
+     "\xfc\x80\x8fx\0|\n"sv, true},
+    {"utf8: abgeschnitten am ende, buchstabe", {"\xc3"}, true, "c", "\x8f|"sv, true},
+    {"utf8: 19 umlaute passen", {"\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"
+                                 "\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4\xc3\xa4"},
+     true, "w", "\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\xe4\0|\xe4"sv, true},
 };
 
 void PrintTo(const fall &f, std::ostream *os)
@@ -116,11 +141,46 @@ class leserfall : public testing::TestWithParam<fall> {};
 TEST_P(leserfall, liest)
 {
     const fall &f = GetParam();
-    EXPECT_EQ(ablauf(f.stuecke, f.endebleibt, f.ops), f.erwartet);
+    EXPECT_EQ(ablauf(f.stuecke, f.endebleibt, f.ops, 20, f.utf8), f.erwartet);
 }
 
 INSTANTIATE_TEST_SUITE_P(eingabeleser, leserfall, testing::ValuesIn(faelle),
                          [](const auto &info) { return testname(info.param.name); });
+
+// Each byte as it goes out: to a UTF-8 stream, and to a terminal.
+TEST(ausgabeform, bytes)
+{
+    const struct {
+        unsigned char b;
+        bool utf8, sichtbar;
+        std::string_view form;
+    } faelle[] = {
+        {'a', true, true, "a"},        {'\t', true, true, "\t"},      {'\n', true, true, "\n"},
+        {0x0E, true, true, "^N"},      {0x1B, false, true, "^["},      {0x7F, true, true, "^?"},
+        {0x00, true, true, "^@"},      {0x0E, true, false, "\x0e"},   {0x9B, false, true, "M-^["},
+        {0x89, false, true, "M-^I"},   {0x9B, false, false, "\x9b"},  {0xFC, false, true, "\xfc"},
+        {0xFC, true, true, "\xc3\xbc"}, {0xDF, true, false, "\xc3\x9f"}, {0x80, true, true, "\xe2\x82\xac"},
+        {0x81, true, true, "\xef\xbf\xbd"}, {0x8F, true, false, "\xef\xbf\xbd"},
+    };
+    for (const auto &f : faelle) {
+        char form[4];
+        int n = ausgabeform(f.b, f.utf8, f.sichtbar, form);
+        EXPECT_EQ(std::string_view(form, static_cast<size_t>(n)), f.form) << int(f.b);
+    }
+    // Every byte from 0x80 up comes back as itself, or as the substitute
+    // when the set has no character for it.
+    for (int b = 0x80; b <= 0xFF; b++) {
+        char form[4];
+        int n = ausgabeform(static_cast<unsigned char>(b), true, false, form);
+        utf8dekodierer d;
+        int c = utf8mehr;
+        for (int i = 0; i < n; i++)
+            c = d.weiter(static_cast<unsigned char>(form[i]));
+        bool ohnezeichen = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        EXPECT_EQ(c, ohnezeichen ? ersatzzeichen : b) << b;
+        EXPECT_EQ(ohnezeichen, std::string_view(form, static_cast<size_t>(n)) == "\xef\xbf\xbd") << b;
+    }
+}
 
 TEST(eingabeleser, sehrlangezeilewirdganzverworfen)
 {

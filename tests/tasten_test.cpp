@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int pause = keinbyte;   // the user stopped typing for a while
+constexpr int luecke = -3;        // bytes of one key 100 ms apart
 constexpr int S = sondertaste;
 constexpr int U = unbekanntetaste;
 
@@ -22,9 +23,10 @@ struct bytefolge {
 int folgelesen(void *kontext, int wartems)
 {
     auto &f = *static_cast<bytefolge *>(kontext);
-    while (f.pos < f.bytes.size() && f.bytes[f.pos] == pause) {
+    while (f.pos < f.bytes.size() && (f.bytes[f.pos] == pause || f.bytes[f.pos] == luecke)) {
+        bool gesehen = f.bytes[f.pos] == pause ? wartems >= 0 : wartems >= 0 && wartems < 100;
         f.pos++;
-        if (wartems >= 0)
+        if (gesehen)
             return keinbyte;
     }
     if (f.pos >= f.bytes.size())
@@ -32,10 +34,10 @@ int folgelesen(void *kontext, int wartems)
     return f.bytes[f.pos++];
 }
 
-std::vector<int> alletasten(std::vector<int> bytes)
+std::vector<int> alletasten(std::vector<int> bytes, bool utf8 = false)
 {
     bytefolge f{bytes};
-    tastenleser t{folgelesen, &f};
+    tastenleser t{folgelesen, &f, utf8};
     std::vector<int> codes;
     for (int c; (c = tastedekodieren(t)) != keinetaste;)
         codes.push_back(c);
@@ -98,9 +100,32 @@ TEST(tastedekodieren, pausen)
         {{27, '[', '1', pause, 'a'}, {U, 'a'}},
         {{27, 'O', pause, 'P'}, {U, 'P'}},
         {{'a', pause, 'b'}, {'a', 'b'}},
+        // A begun sequence is waited for, a lone Escape is not.
+        {{27, '[', luecke, 'D'}, {S + 75}},
+        {{27, 'O', luecke, 'P'}, {S + 59}},
+        {{27, luecke, '['}, {27, '['}},
     };
     for (const auto &f : faelle)
         EXPECT_EQ(alletasten(f.bytes), f.codes);
+}
+
+TEST(tastedekodieren, utf8)
+{
+    const struct {
+        std::vector<int> bytes;
+        std::vector<int> codes;
+    } faelle[] = {
+        {{0xC3, 0xBC, 'd'}, {0xFC, 'd'}},
+        {{0xE2, 0x82, 0xAC}, {0x80}},
+        {{0xF0, 0x9F, 0x98, 0x80, 0xD0, 0xAF}, {0x8F, 0x8F}},
+        {{0x80, 0xBC}, {0x8F, 0x8F}},
+        {{0xC3, 'a'}, {0x8F, 'a'}},
+        {{0xC3, 0x1B, '[', 'A'}, {0x8F, S + 72}},
+        {{0xC3, pause, 0xBC}, {0x8F, 0x8F}},
+        {{0xC3}, {0x8F}},
+    };
+    for (const auto &f : faelle)
+        EXPECT_EQ(alletasten(f.bytes, true), f.codes);
 }
 
 // The Windows key read: prefix and code, or a prefix byte alone.
@@ -132,6 +157,8 @@ TEST(tastefalten, paare)
         {{0xE0, pause, 'x'}, {0xE0, 'x'}},
         {{0}, {0}},
         {{}, {}},
+        // Bytes from 0x80 up, sign-extended by some runtimes.
+        {{-124, -128, -32, 72, 0xE0, -123}, {0x84, 0x80, S + 72, S + 133}},
     };
     for (const auto &f : faelle) {
         bytefolge folge{f.bytes};

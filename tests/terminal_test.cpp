@@ -35,13 +35,18 @@ std::string mal(const std::string &text, int n)
 }
 
 // Each step waits for a text, then types; the whole screen is compared.
+// An empty text waits for single-key mode instead. befehl starts "$P".
 struct szenario {
     const char *name;
     std::vector<std::pair<std::string, std::string>> schritte;
     std::string bildschirm;
+    const char *befehl = "exec \"$P\"";
 };
 
 const std::string wortfrage = "Wort ein\n";
+const char *const utf8start = "LC_ALL=C.UTF-8 exec \"$P\"";
+const std::string grusse = "Gr\xc3\xbc\xc3\x9f" "e";
+const std::string neunzehn = mal("\xc3\xa4\xc3\xb6\xc3\xbc", 6) + "z";
 const std::string buchstabe = "Buchstaben ein\n";
 
 const szenario szenarien[] = {
@@ -91,6 +96,66 @@ const szenario szenarien[] = {
     {"ctrl-d beendet nur das wortlesen",
      {{menue, "a"}, {wortfrage, "\x04"}, {buchstabe, "x\n"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + "x\n" + menue + schluss},
+    // Standard descriptors closed at the start: output goes nowhere, input
+    // is at its end; the keys still come from the terminal.
+    {"ausgabe geschlossen", {{"", "d"}, {"", "x"}}, "", "exec \"$P\" >&-"},
+    {"eingabe geschlossen", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + buchstabenfrage + menue + schluss, "exec \"$P\" <&-"},
+    // No word and no letter ever read, or a letter whose -32 is a high
+    // byte: no position that no word reached is reported.
+    {"leere eingabe findet nichts", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + buchstabenfrage + menue + schluss, "exec \"$P\" < /dev/null"},
+    {"hoher buchstabe findet keinen fueller",
+     {{menue, "a"}, {wortfrage, "ab\n"}, {buchstabe, "\xec\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + "ab\n" + buchstabenfrage + "\xec\n" + menue + schluss},
+    // Enter pasted while a key is awaited arrives as CR; files may end
+    // their lines in CR or CR LF.
+    {"eingefuegte zeilen mit cr", {{menue, "aHallo\rl\r"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + buchstabenfrage + "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" +
+         menue + schluss},
+    {"datei mit cr lf", {{menue, "a"}, {menue, "a"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + buchstabenfrage + "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" +
+         menue + cls + suchspiel + buchstabenfrage + "Der 1. Buchstabe ist ein o\nDer 5. Buchstabe ist ein o\n" + menue + schluss,
+     "printf 'Hallo\\r\\nl\\r\\noha\\ro\\r' | \"$P\""},
+    {"nicht blockierende eingabe wartet",
+     {{menue, "b"}, {wortfrage, "Hallo\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\nHallo\n" +
+         "Anzahl der Grossbuchstaben:\t 1\nAnzahl der Kleinbuchstaben:\t 4\nAnzahl Buchstaben insgesamt:\t 5\n" +
+         menue + schluss,
+     "perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK)'; exec \"$P\""},
+    // Control bytes from a file reach a terminal only as visible text.
+    {"steuerzeichen sichtbar", {{menue, "a"}, {menue, "a"}, {menue, "a"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + buchstabenfrage + "Der 2. Buchstabe ist ein ^N\n" + menue + cls + suchspiel +
+         buchstabenfrage + "Der 1. Buchstabe ist ein ^?\n" + menue + cls + suchspiel + buchstabenfrage +
+         "Der 1. Buchstabe ist ein M-^[\n" + menue + schluss,
+     "printf 'x\\016\\n\\016\\n\\177\\n\\177\\n\\233\\n\\233\\n' | \"$P\""},
+    // Without a controlling terminal, the terminal on standard input is
+    // the keyboard.
+    // On a UTF-8 terminal a character is one key and one position.
+    {"utf8: position nach umlaut",
+     {{menue, "a"}, {wortfrage, "B\xc3\xa4" "cker\n"}, {buchstabe, "k\n"}, {menue, "\xc3\xbc"}, {menue, "d"},
+      {pause, "x"}},
+     menue + cls + suchspiel + "B\xc3\xa4" "cker\n" + buchstabenfrage + "k\n" + "Der 4. Buchstabe ist ein k\n" +
+         menue + cls + ungueltig + menue + schluss,
+     utf8start},
+    {"utf8: umlaut gesucht, gezaehlt, umgekehrt",
+     {{menue, "a"}, {wortfrage, grusse + "\n"}, {buchstabe, "\xc3\xbc\n"}, {menue, "b"}, {wortfrage, grusse + "\n"},
+      {menue, "c"}, {wortfrage, grusse + "\n"}, {menue, "a"}, {wortfrage, neunzehn + "\n"}, {buchstabe, "z\n"},
+      {menue, "d"}, {pause, "\xc3\xbc"}, {"\n", "ok\n"}},
+     menue + cls + suchspiel + grusse + "\n" + buchstabenfrage + "\xc3\xbc\n" + "Der 3. Buchstabe ist ein \xc3\xbc\n" +
+         menue + cls + "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\n" + grusse + "\n" +
+         "Anzahl der Grossbuchstaben:\t 1\nAnzahl der Kleinbuchstaben:\t 2\nAnzahl Buchstaben insgesamt:\t 3\n" +
+         menue + cls + "Buchstabeninversion\nGeben Sie ein Wort ein\n" + grusse + "\nerG" + menue + cls + suchspiel +
+         neunzehn + "\n" + buchstabenfrage + "z\n" + "Der 19. Buchstabe ist ein z\n" + menue + schluss + "ok\n[ok]\n",
+     "LC_ALL=C.UTF-8 \"$P\"; read -r rest; echo \"[$rest]\""},
+    {"ohne utf8: bytes", {{menue, "a"}, {wortfrage, grusse + "\n"}, {buchstabe, "\xc3\xbc\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + suchspiel + grusse + "\n" + buchstabenfrage + "\xc3\xbc\n" +
+         "Der 3. Buchstabe ist ein \xc3\nDer 5. Buchstabe ist ein \xc3\n" + menue + schluss},
+    {"terminal nur als eingabe", {{menue, "b"}, {wortfrage, "Hallo\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\nHallo\n" +
+         "Anzahl der Grossbuchstaben:\t 1\nAnzahl der Kleinbuchstaben:\t 4\nAnzahl Buchstaben insgesamt:\t 5\n" +
+         menue + schluss,
+     "exec setsid -w \"$P\""},
 };
 
 void PrintTo(const szenario &f, std::ostream *os)
@@ -103,9 +168,10 @@ class terminalszenario : public testing::TestWithParam<szenario> {};
 TEST_P(terminalszenario, bildschirm)
 {
     const szenario &s = GetParam();
-    terminalsitzung t;
+    terminalsitzung t(s.befehl);
     for (const auto &[text, tasten] : s.schritte) {
-        ASSERT_TRUE(t.warten(text)) << "wartet auf: " << text << "\nbisher:\n" << t.bildschirm();
+        ASSERT_TRUE(text.empty() ? t.einzeltaste() : t.warten(text))
+            << "wartet auf: " << text << "\nbisher:\n" << t.bildschirm();
         t.tippen(tasten);
     }
     int status = t.ende();
@@ -126,7 +192,8 @@ TEST(programm, eingabeumgeleitettastenvomterminal)
     ASSERT_GE(fd, 0);
     ASSERT_EQ(write(fd, "Hallo\nl\n", 8), 8);
     close(fd);
-    terminalsitzung t(name);
+    std::string befehl = std::string("exec \"$P\" < ") + name;
+    terminalsitzung t(befehl.c_str());
     // The second search meets the end of the file: the buffers keep what
     // the first one read.
     for (const char *taste : {"a", "a", "d"}) {
@@ -143,17 +210,87 @@ TEST(programm, eingabeumgeleitettastenvomterminal)
     EXPECT_EQ(t.bildschirm(), menue + cls + treffer + menue + cls + treffer + menue + schluss);
 }
 
+bool modiwiezuvor(const terminalsitzung &t)
+{
+    struct termios nachher = t.modi();
+    return nachher.c_lflag == t.anfangsmodi.c_lflag && nachher.c_iflag == t.anfangsmodi.c_iflag;
+}
+
+// Every signal that ends the program puts the terminal back first.
 TEST(programm, signalstelltterminalwiederher)
 {
-    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) {
+    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ,
+                    SIGVTALRM, SIGPROF, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS,
+                    SIGPIPE, SIGIO, SIGPWR, SIGSTKFLT, SIGRTMIN, SIGRTMAX}) {
         terminalsitzung t;
         ASSERT_TRUE(t.warten(menue));
         t.signal(sig);
         int status = t.ende();
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << ": " << status;
-        struct termios nachher = t.modi();
-        EXPECT_EQ(nachher.c_lflag, t.anfangsmodi.c_lflag) << sig;
-        EXPECT_EQ(nachher.c_iflag, t.anfangsmodi.c_iflag) << sig;
+        EXPECT_TRUE(modiwiezuvor(t)) << sig;
+    }
+}
+
+// Ways out that a shell sets up: a reader that leaves, a file that may not
+// grow, a kill in the background. The shell shows the program's status.
+TEST(programm, auswegeueberdieshell)
+{
+    const struct {
+        const char *befehl, *tasten, *status;
+    } faelle[] = {
+        {"{ \"$P\"; echo \"status $?\" >&2; } | head -c 20", "x", "status 141"},
+        {"d=$(mktemp -d); (ulimit -f 0; exec \"$P\" > $d/f); s=$?; rm -r $d; echo \"status $s\"", "",
+         "status 153"},
+        {"set -m; \"$P\" & p=$!; sleep 0.5; kill $p; kill -CONT $p; s=150;"
+         " while [ $s -eq 150 ]; do wait $p; s=$?; done; echo \"status $s\"",
+         "", "status 143"},
+    };
+    for (const auto &f : faelle) {
+        terminalsitzung t(f.befehl);
+        if (*f.tasten) {
+            ASSERT_TRUE(t.warten("Haupt")) << f.befehl;
+            t.tippen(f.tasten);
+        }
+        EXPECT_TRUE(t.warten(f.status)) << f.befehl << "\n" << t.bildschirm();
+        t.ende();
+        EXPECT_TRUE(modiwiezuvor(t)) << f.befehl;
+    }
+}
+
+// A reader that stalls: while the program's write waits, Ctrl-C works.
+TEST(programm, blockierteausgabe)
+{
+    terminalsitzung t("\"$P\" | sleep 20");
+    ASSERT_TRUE(t.einzeltaste());
+    t.tippen(std::string(1000, 'x'));
+    for (int i = 0; i < 500 && !(t.modi().c_lflag & ISIG && !(t.modi().c_lflag & ICANON)); i++)
+        usleep(10000);
+    t.tippen("\x03");
+    int status = t.ende();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_TRUE(modiwiezuvor(t));
+}
+
+// Stopped from outside and continued: line mode while stopped, and after
+// the continue the next key is taken at once.
+TEST(programm, anhaltenundfortsetzen)
+{
+    for (int halt : {SIGTSTP, SIGSTOP}) {
+        terminalsitzung t;
+        ASSERT_TRUE(t.warten(menue));
+        t.signal(halt);
+        for (int i = 0; i < 200 && halt == SIGTSTP && !modiwiezuvor(t); i++)
+            usleep(10000);
+        EXPECT_TRUE(halt == SIGSTOP || modiwiezuvor(t));
+        t.zeilenmodus();   // as the shell does while a job is stopped
+        t.signal(SIGCONT);
+        ASSERT_TRUE(t.einzeltaste()) << halt;
+        t.tippen("d");
+        ASSERT_TRUE(t.warten(pause)) << halt;
+        t.tippen("x");
+        int status = t.ende();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(t.bildschirm(), menue + schluss);
     }
 }
 
@@ -169,7 +306,7 @@ TEST(programm, terminalgehtweg)
     {
         // Under nohup the hang-up signal is ignored: the lost keyboard ends
         // the loop as D would.
-        terminalsitzung t(nullptr, true);
+        terminalsitzung t("trap '' HUP; exec \"$P\"");
         ASSERT_TRUE(t.warten(menue));
         t.auflegen();
         int status = t.ende();

@@ -17,26 +17,33 @@ void kindvorbereiten()
 {
     struct rlimit keinkern {0, 0};
     setrlimit(RLIMIT_CORE, &keinkern);
+    // Signals ignored or blocked by the test runner are not the program's.
+    for (int sig = 1; sig < NSIG; sig++)
+        ::signal(sig, SIG_DFL);
+    sigset_t leer;
+    sigemptyset(&leer);
+    sigprocmask(SIG_SETMASK, &leer, nullptr);
 }
 }
 
-terminalsitzung::terminalsitzung(const char *eingabedatei, bool hupignorieren)
+terminalsitzung::terminalsitzung(const char *befehl)
 {
     openpty(&master, &slave, nullptr, nullptr, nullptr);
     tcgetattr(slave, &anfangsmodi);
     pid = fork();
     if (pid == 0) {
         kindvorbereiten();
-        if (hupignorieren)
-            ::signal(SIGHUP, SIG_IGN);
         setsid();
         ioctl(slave, TIOCSCTTY, 0);
-        int ein = eingabedatei ? open(eingabedatei, O_RDONLY) : slave;
-        dup2(ein, 0);
+        tcsetpgrp(slave, getpid());
+        dup2(slave, 0);
         dup2(slave, 1);
         dup2(slave, 2);
         close(master);
-        execl(PROGRAMM, PROGRAMM, static_cast<char *>(nullptr));
+        close(slave);
+        setenv("LC_ALL", "C", 1);
+        setenv("P", PROGRAMM, 1);
+        execl("/bin/sh", "sh", "-c", befehl, static_cast<char *>(nullptr));
         _exit(127);
     }
 }
@@ -104,6 +111,21 @@ int terminalsitzung::ende()
 void terminalsitzung::signal(int sig)
 {
     kill(pid, sig);
+}
+
+void terminalsitzung::zeilenmodus()
+{
+    tcsetattr(slave, TCSANOW, &anfangsmodi);
+}
+
+bool terminalsitzung::einzeltaste()
+{
+    for (int runde = 0; runde < geduldms / 10; runde++) {
+        if (!(modi().c_lflag & ICANON))
+            return true;
+        lesen(10);
+    }
+    return false;
 }
 
 void terminalsitzung::auflegen()

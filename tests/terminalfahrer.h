@@ -9,10 +9,10 @@
 
 class terminalsitzung {
 public:
-    // Starts the program on a fresh pseudo-terminal. With eingabedatei,
-    // standard input comes from that file while the keys still come from
-    // the terminal. With hupignorieren, the program starts as under nohup.
-    explicit terminalsitzung(const char *eingabedatei = nullptr, bool hupignorieren = false);
+    // Starts the program on a fresh pseudo-terminal, with LC_ALL=C unless
+    // the shell command befehl says otherwise; befehl starts it as "$P"
+    // (e.g. 'exec "$P" <&-', 'trap "" HUP; exec "$P"').
+    explicit terminalsitzung(const char *befehl = "exec \"$P\"");
     ~terminalsitzung();
 
     // Reads until text has appeared behind the last text waited for.
@@ -21,6 +21,8 @@ public:
     // Waits for the end; the wait status, or -1 when it did not end.
     int ende();
     void signal(int sig);
+    bool einzeltaste();
+    void zeilenmodus();   // the modes from before the start, set again   // waits until a key is awaited in single-key mode
     void auflegen();   // the terminal goes away
 
     std::string bildschirm() const;   // all output, line ends as "\n"

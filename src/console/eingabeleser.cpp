@@ -2,8 +2,6 @@
 // buffer over standard input, so a line of any length costs no more memory.
 #include "konsole.h"
 
-#include <cstdio>
-
 namespace {
 bool leerzeichen(int c)
 {
@@ -11,28 +9,70 @@ bool leerzeichen(int c)
 }
 }
 
+bool eingabeleser::nachladen()
+{
+    anfang = ende = 0;
+    while (ende == 0) {
+        // One place in front stays free: a character broken at the end of
+        // the last fill may add its substitute before this fill's bytes.
+        // Decoding never writes ahead of what it has read.
+        int n = fuellen(kontext, puffer + 1, static_cast<int>(sizeof puffer) - 1);
+        if (n <= 0) {
+            if (!utf8 || dekodierer.fehlt == 0)
+                return false;
+            dekodierer = {};              // cut off by the end
+            puffer[ende++] = ersatzzeichen;
+            return true;
+        }
+        if (!utf8) {
+            anfang = 1;
+            ende = n + 1;
+            return true;
+        }
+        for (int i = 1; i <= n; i++) {
+            unsigned char b = puffer[i];
+            int c = dekodierer.weiter(b);
+            if (c == utf8abbruch) {
+                puffer[ende++] = ersatzzeichen;
+                c = dekodierer.weiter(b);
+            }
+            if (c >= 0)
+                puffer[ende++] = static_cast<unsigned char>(c);
+        }
+    }
+    return true;
+}
+
 int eingabeleser::vorschau()
 {
     if (anfang == ende) {
         if (amende)
             return -1;
-        int n = fuellen(kontext, puffer, sizeof puffer);
-        if (n <= 0) {
+        if (!nachladen()) {
             amende = true;
             return -1;
         }
-        anfang = 0;
-        ende = n;
     }
     return puffer[anfang];
 }
 
-int eingabeleser::byte()
+// Every read starts here: on a terminal an end (Ctrl-D) ends only the read
+// in progress; an LF straight behind a line's CR belongs to that line.
+void eingabeleser::beginnen()
 {
-    // On a terminal an end (Ctrl-D) ends only the read in progress.
     if (!endebleibt)
         amende = false;
     nichtsverwerfen = false;
+    if (nachcr) {
+        nachcr = false;
+        if (vorschau() == '\n')
+            anfang++;
+    }
+}
+
+int eingabeleser::byte()
+{
+    beginnen();
     int c = vorschau();
     if (c >= 0)
         anfang++;
@@ -41,9 +81,7 @@ int eingabeleser::byte()
 
 void eingabeleser::wort(char *ziel, int groesse)
 {
-    if (!endebleibt)
-        amende = false;
-    nichtsverwerfen = false;
+    beginnen();
     int c;
     while ((c = vorschau()) >= 0 && leerzeichen(c))
         anfang++;
@@ -62,6 +100,11 @@ void eingabeleser::zeichen(char *ziel)
     int c = byte();
     if (c < 0)
         return;
+    // Enter is the line end however it came: CR, LF or CR LF.
+    if (c == '\r') {
+        c = '\n';
+        nachcr = true;
+    }
     *ziel = static_cast<char>(c);
     nichtsverwerfen = (c == '\n');
 }
@@ -77,27 +120,31 @@ void eingabeleser::verwerfen()
         anfang++;
         if (c == '\n')
             break;
+        if (c == '\r') {
+            nachcr = true;
+            break;
+        }
     }
 }
 
 // Standard input, for the dialogues; each platform sets up its source.
 eingabeleser standardeingabe;
 
-// Output is flushed before every read, so a prompt is seen before the wait.
+// Output goes out before every read, so a prompt is seen before the wait.
 void wortlesen(char *wort, int groesse)
 {
-    fflush(stdout);
+    ausgabeabschicken();
     standardeingabe.wort(wort, groesse);
 }
 
 void zeichenlesen(char *zeichen)
 {
-    fflush(stdout);
+    ausgabeabschicken();
     standardeingabe.zeichen(zeichen);
 }
 
 void zeileverwerfen()
 {
-    fflush(stdout);
+    ausgabeabschicken();
     standardeingabe.verwerfen();
 }

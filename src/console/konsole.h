@@ -5,6 +5,8 @@
 //   ESC [ H      cursor to the top left   } together: clear screen
 //   ESC [ 2 J    erase the whole display  }
 // When standard output is not a terminal the clear is a form feed (0x0C).
+// Nothing else the program writes reaches a terminal as a control: see
+// ausgabeform.
 //
 // Escape sequences it decodes from the keyboard (ESC = 0x1B), each into one
 // key code sondertaste + n with the Windows console's code n for that key:
@@ -19,14 +21,20 @@
 //   modifiers as parameters (ESC [ 1 ; 5 D, ESC [ 3 ; 2 ~) are dropped;
 //   any other complete CSI or SS3 sequence is unbekanntetaste.
 // ESC with nothing behind it within escwartems is the Escape key, 27; so is
-// ESC before any other byte, which then stays for the next key.
+// ESC before any other byte, which then stays for the next key. Once ESC [
+// or ESC O has come, the rest is awaited for sequenzwartems.
+//
+// Character set: inside, one byte per character, in Windows-1252. On a
+// UTF-8 terminal the keyboard and standard input are decoded into it and
+// the output encoded back (zeichensatz.cpp).
 #pragma once
 
 // Key codes beyond the 256 byte values.
 constexpr int keinetaste = -1;           // the keyboard is gone or ended
 constexpr int sondertaste = 0x100;       // + the key's Windows code
 constexpr int unbekanntetaste = 0x1FF;   // a special key without a code
-constexpr int escwartems = 50;           // wait for the rest of a sequence
+constexpr int escwartems = 50;           // a lone Escape, or a key's start
+constexpr int sequenzwartems = 1000;     // the rest of a begun sequence
 
 // ---- Console operations, as the menu loop and the games use them ----
 
@@ -48,26 +56,58 @@ void abschlusspause();
 // nothing is stored.
 void wortlesen(char *wort, int groesse);
 
-// Store the next byte of standard input, whatever it is.
+// Store the next character of standard input, whatever it is; a line end
+// as '\n'.
 void zeichenlesen(char *zeichen);
 
 // Throw away the rest of the line read last, its line end included.
 void zeileverwerfen();
 
+// Everything written so far goes out, in one write (each platform).
+void ausgabeabschicken();
+
+// ---- Character set, shared by the platforms ----
+
+constexpr unsigned char ersatzzeichen = 0x8F;  // what has no place in the set
+constexpr int utf8mehr = -1;     // byte taken, the character is not complete
+constexpr int utf8abbruch = -2;  // the begun character is broken before this
+                                 // byte: it is one ersatzzeichen, and the
+                                 // byte must be given again
+
+// UTF-8 into the single-byte set, one byte at a time: each character one
+// byte, each malformed piece one ersatzzeichen.
+struct utf8dekodierer {
+    unsigned wert = 0;
+    int fehlt = 0;                   // continuation bytes still to come
+    unsigned char unten = 0x80, oben = 0xBF;   // range of the next one
+
+    int weiter(unsigned char b);     // a byte 0-255, utf8mehr or utf8abbruch
+};
+
+// How one byte the program writes goes out: with utf8 a byte from 0x80 up
+// as its UTF-8 form; with sichtbar (a terminal) a control byte as caret
+// notation (^N, ^?) and, without utf8, 0x80-0x9F as M-^X, so that nothing
+// can act on the terminal. Tab and line end pass. Writes 1 to 4 bytes to
+// ziel and returns their number.
+int ausgabeform(unsigned char b, bool utf8, bool sichtbar, char *ziel);
+
 // ---- Building blocks, shared by the platforms and tested on their own ----
 
 // Buffered reader over a byte source. Holds at most one buffer of input,
-// whatever the length of a line.
+// whatever the length of a line. A line ends with LF, CR or CR LF.
 struct eingabeleser {
     // Fills up to platz bytes; 0 means end of input.
     int (*fuellen)(void *kontext, unsigned char *ziel, int platz);
     void *kontext;
     bool endebleibt;       // end is final (file, pipe); not on a terminal
+    bool utf8 = false;     // the source speaks UTF-8
 
     unsigned char puffer[4096];
     int anfang = 0, ende = 0;
     bool amende = false;        // the source has reported its end
     bool nichtsverwerfen = false; // last read took the line end or met the end
+    bool nachcr = false;        // a line ended in CR; an LF behind it is its
+    utf8dekodierer dekodierer;
 
     int byte();                            // next byte, or -1 at the end
     void wort(char *ziel, int groesse);
@@ -75,6 +115,8 @@ struct eingabeleser {
     void verwerfen();
 
 private:
+    void beginnen();
+    bool nachladen();
     int vorschau();                        // next byte without taking it
 };
 
@@ -87,6 +129,7 @@ constexpr int keinbyte = -2;
 struct tastenleser {
     int (*lies)(void *kontext, int wartems);
     void *kontext;
+    bool utf8 = false;     // a UTF-8 character is one key
     int zurueck = -1;      // a byte read ahead that belongs to the next key
 };
 
@@ -95,5 +138,7 @@ int tastedekodieren(tastenleser &t);
 
 // One key from the Windows console's key read: an extended key comes as a
 // prefix 0 or 0xE0 with a second code waiting, and is folded into one code.
+// getch gives -1 only when there is no keyboard; other negative values are
+// bytes, sign-extended.
 int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
                 void *kontext);

@@ -3,9 +3,12 @@
 #include "konsole.h"
 
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
+#include <langinfo.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -13,70 +16,255 @@
 namespace {
 
 struct terminalzustand {
-    int fd = -1;                     // the keyboard (/dev/tty); -1: none
+    int fd = -1;                     // the keyboard; -1: none
     bool ausgabeistterminal = false;
     bool eingabeistterminal = false;
+    bool utf8 = false;               // the locale's character set is UTF-8
     struct termios gespeichert {};   // the modes to put back
-    volatile sig_atomic_t roh = 0;   // single-key mode is on
+    struct termios einzeltaste {};   // the single-key modes, signal keys off
+    volatile sig_atomic_t wartet = 0;     // a key is awaited
+    volatile sig_atomic_t angewandt = 0;  // single-key modes are on now
+    volatile sig_atomic_t signaltasten = 0; // ... with Ctrl-C etc. as signals
 };
 terminalzustand terminal;
 
-// Large enough for any screen, so each one leaves in a single write.
-char ausgabepuffer[8192];
+// ---- Terminal modes; every function here is safe in a signal handler ----
+
+// Never stopped by SIGTTOU: a handler must finish even in the background.
+void modisetzen(const struct termios &t)
+{
+    sigset_t ttou, alt;
+    sigemptyset(&ttou);
+    sigaddset(&ttou, SIGTTOU);
+    sigprocmask(SIG_BLOCK, &ttou, &alt);
+    // TCSANOW, never TCSAFLUSH: keys typed ahead must stay queued.
+    tcsetattr(terminal.fd, TCSANOW, &t);
+    sigprocmask(SIG_SETMASK, &alt, nullptr);
+}
+
+void einzeltasteanwenden()
+{
+    struct termios t = terminal.einzeltaste;
+    if (terminal.signaltasten)
+        t.c_lflag |= ISIG;
+    terminal.angewandt = 1;
+    modisetzen(t);
+}
+
+void zuruecksetzen()
+{
+    if (terminal.angewandt) {
+        modisetzen(terminal.gespeichert);
+        terminal.angewandt = 0;
+    }
+}
+
+void einzeltastemodi(const struct termios &gespeichert)
+{
+    terminal.gespeichert = gespeichert;
+    struct termios t = gespeichert;
+    // Ctrl-C, Ctrl-Z, Ctrl-\, Ctrl-S and Ctrl-Q arrive as their codes,
+    // Enter as 13, as the Windows key read gives them. Output processing
+    // stays on, so line ends still return the cursor.
+    t.c_lflag &= ~(ICANON | ECHO | ISIG | IEXTEN);
+    t.c_iflag &= ~(IXON | ICRNL | INLCR | IGNCR);
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    terminal.einzeltaste = t;
+}
 
 // Holds the keyboard in single-key mode for one wait and always restores.
 class rohmodus {
 public:
     rohmodus()
     {
-        if (tcgetattr(terminal.fd, &terminal.gespeichert) != 0)
+        struct termios jetzt;
+        if (tcgetattr(terminal.fd, &jetzt) != 0)
             return;
-        struct termios roh = terminal.gespeichert;
-        // Ctrl-C, Ctrl-Z, Ctrl-\, Ctrl-S and Ctrl-Q arrive as their codes,
-        // Enter as 13, as the Windows key read gives them. Output processing
-        // stays on, so line ends still return the cursor.
-        roh.c_lflag &= ~(ICANON | ECHO | ISIG | IEXTEN);
-        roh.c_iflag &= ~(IXON | ICRNL | INLCR | IGNCR);
-        roh.c_cc[VMIN] = 1;
-        roh.c_cc[VTIME] = 0;
-        terminal.roh = 1;
-        // TCSANOW, never TCSAFLUSH: keys typed ahead must stay queued.
-        tcsetattr(terminal.fd, TCSANOW, &roh);
+        // In the background this stops us until fg, before the modes are
+        // taken: the shell's own are not ours to keep.
+        tcsetattr(terminal.fd, TCSANOW, &jetzt);
+        if (tcgetattr(terminal.fd, &jetzt) != 0)
+            return;
+        einzeltastemodi(jetzt);
+        terminal.wartet = 1;
+        einzeltasteanwenden();
     }
     ~rohmodus()
     {
-        if (terminal.roh) {
-            tcsetattr(terminal.fd, TCSANOW, &terminal.gespeichert);
-            terminal.roh = 0;
-        }
+        terminal.wartet = 0;
+        zuruecksetzen();
     }
     rohmodus(const rohmodus &) = delete;
     rohmodus &operator=(const rohmodus &) = delete;
 };
 
-// Another process ends us while we wait for a key: put the terminal back,
-// then die by the same signal (the handler was reset on entry).
-extern "C" void signalbehandlung(int sig)
+// ---- Signals ----
+
+// Every signal that would end us: put the terminal back, then die by it
+// (the handler was reset on entry, the signal is raised again on return).
+extern "C" void endsignal(int sig)
 {
-    if (terminal.roh)
-        tcsetattr(terminal.fd, TCSANOW, &terminal.gespeichert);
+    zuruecksetzen();
     raise(sig);
+}
+
+void behandeln(int sig, void (*behandlung)(int), int flags)
+{
+    struct sigaction neu {};
+    neu.sa_handler = behandlung;
+    sigemptyset(&neu.sa_mask);
+    neu.sa_flags = flags;
+    sigaction(sig, &neu, nullptr);
+}
+
+// A stop from outside (the user's own Ctrl-Z is a key): the terminal back
+// first, then stop for real.
+extern "C" void stopsignal(int)
+{
+    int fehler = errno;
+    zuruecksetzen();
+    behandeln(SIGTSTP, SIG_DFL, 0);
+    sigset_t tstp;
+    sigemptyset(&tstp);
+    sigaddset(&tstp, SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &tstp, nullptr);
+    raise(SIGTSTP);
+    // Continued: fortsetzen has already seen to the modes.
+    behandeln(SIGTSTP, stopsignal, SA_RESTART);
+    errno = fehler;
+}
+
+// Continued after any stop: while a key is awaited and we own the terminal,
+// single-key mode again. The shell may have set its own modes meanwhile;
+// those are then the ones to put back.
+extern "C" void fortsetzen(int)
+{
+    int fehler = errno;
+    struct termios jetzt;
+    if (terminal.wartet && tcgetpgrp(terminal.fd) == getpgrp() &&
+        tcgetattr(terminal.fd, &jetzt) == 0) {
+        if (jetzt.c_lflag != terminal.einzeltaste.c_lflag ||
+            jetzt.c_iflag != terminal.einzeltaste.c_iflag) {
+            if (!terminal.angewandt)
+                einzeltastemodi(jetzt);
+        }
+        einzeltasteanwenden();
+    }
+    errno = fehler;
 }
 
 void signaleeinrichten()
 {
-    static const int signale[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-    for (int sig : signale) {
+    static const int endsignale[] = {
+        SIGHUP, SIGINT, SIGQUIT, SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE,
+        SIGUSR1, SIGSEGV, SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU,
+        SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO, SIGSYS,
+#ifdef SIGSTKFLT
+        SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+        SIGPWR,
+#endif
+    };
+    auto eingerichtet = [](int sig, void (*behandlung)(int), int flags) {
         struct sigaction alt {};
         sigaction(sig, nullptr, &alt);
         if (alt.sa_handler == SIG_IGN)   // started under nohup or the like
-            continue;
-        struct sigaction neu {};
-        neu.sa_handler = signalbehandlung;
-        sigemptyset(&neu.sa_mask);
-        neu.sa_flags = SA_RESETHAND;
-        sigaction(sig, &neu, nullptr);
+            return;
+        behandeln(sig, behandlung, flags);
+    };
+    for (int sig : endsignale)
+        eingerichtet(sig, endsignal, SA_RESETHAND);
+#ifdef SIGRTMIN
+    for (int sig = SIGRTMIN; sig <= SIGRTMAX; sig++)
+        eingerichtet(sig, endsignal, SA_RESETHAND);
+#endif
+    eingerichtet(SIGTSTP, stopsignal, SA_RESTART);
+    behandeln(SIGCONT, fortsetzen, SA_RESTART);
+}
+
+// ---- Descriptors ----
+
+// Waits until fd is ready; EINTR and a non-blocking descriptor's EAGAIN
+// are no ends.
+void bereitwarten(int fd, short ereignis, int wartems)
+{
+    struct pollfd p {fd, ereignis, 0};
+    while (poll(&p, 1, wartems) < 0 && errno == EINTR) {
     }
+}
+
+int lesen(int fd, unsigned char *ziel, int platz)
+{
+    for (;;) {
+        ssize_t n = read(fd, ziel, static_cast<size_t>(platz));
+        if (n >= 0)
+            return static_cast<int>(n);
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            bereitwarten(fd, POLLIN, -1);
+        else if (errno != EINTR)
+            return -1;
+    }
+}
+
+// ---- Output: stdio's text, in the form the terminal or stream needs ----
+
+char ausgabepuffer[8192];   // stdio's buffer: a whole screen fits
+char sendepuffer[4 * sizeof ausgabepuffer];   // the same, encoded
+size_t sendelaenge = 0;
+
+// Before a write that may block, the signal keys work again: a reader that
+// stalls (a full pipe, a stopped terminal) never traps the user.
+void ausgabewarten()
+{
+    struct pollfd p {1, POLLOUT, 0};
+    if (poll(&p, 1, 0) == 1)
+        return;
+    bool umschalten = terminal.angewandt && !terminal.signaltasten;
+    if (umschalten) {
+        terminal.signaltasten = 1;
+        einzeltasteanwenden();
+    }
+    bereitwarten(1, POLLOUT, -1);
+    if (umschalten) {
+        terminal.signaltasten = 0;
+        einzeltasteanwenden();
+    }
+}
+
+void senden()
+{
+    size_t erledigt = 0;
+    while (erledigt < sendelaenge) {
+        ausgabewarten();
+        ssize_t n = write(1, sendepuffer + erledigt, sendelaenge - erledigt);
+        if (n > 0)
+            erledigt += static_cast<size_t>(n);
+        else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK))
+            break;   // the reader left, the disk is full: the text is lost
+    }
+    sendelaenge = 0;
+}
+
+void roheinfuegen(const char *text, size_t n)
+{
+    if (sendelaenge + n > sizeof sendepuffer)
+        senden();
+    std::memcpy(sendepuffer + sendelaenge, text, n);
+    sendelaenge += n;
+}
+
+// stdout's sink: text is encoded here, and leaves at the next read.
+ssize_t ausgabeschreiben(void *, const char *daten, size_t n)
+{
+    for (size_t i = 0; i < n; i++) {
+        char form[4];
+        int laenge = ausgabeform(static_cast<unsigned char>(daten[i]), terminal.utf8,
+                                 terminal.ausgabeistterminal, form);
+        roheinfuegen(form, static_cast<size_t>(laenge));
+    }
+    return static_cast<ssize_t>(n);
 }
 
 int stdinfuellen(void *, unsigned char *ziel, int platz)
@@ -85,13 +273,8 @@ int stdinfuellen(void *, unsigned char *ziel, int platz)
     // stay in the terminal, for the key reads.
     if (terminal.eingabeistterminal)
         platz = 1;
-    for (;;) {
-        ssize_t n = read(0, ziel, static_cast<size_t>(platz));
-        if (n >= 0)
-            return static_cast<int>(n);
-        if (errno != EINTR)
-            return 0;
-    }
+    int n = lesen(0, ziel, platz);
+    return n > 0 ? n : 0;
 }
 
 int ttylesen(void *, int wartems)
@@ -105,14 +288,7 @@ int ttylesen(void *, int wartems)
             return keinbyte;
     }
     unsigned char b;
-    for (;;) {
-        ssize_t n = read(terminal.fd, &b, 1);
-        if (n == 1)
-            return b;
-        if (n < 0 && errno == EINTR)
-            continue;
-        return keinetaste;   // hung up, or gone
-    }
+    return lesen(terminal.fd, &b, 1) == 1 ? b : keinetaste;   // hung up, gone
 }
 
 tastenleser tastatur {ttylesen, nullptr};
@@ -121,41 +297,73 @@ tastenleser tastatur {ttylesen, nullptr};
 
 void konsolebeginnen()
 {
-    setvbuf(stdout, ausgabepuffer, _IOFBF, sizeof ausgabepuffer);
+    // Closed standard descriptors get /dev/null before anything else is
+    // opened, so the terminal never lands on one of them.
+    for (int fd = 0; fd <= 2; fd++)
+        if (fcntl(fd, F_GETFD) < 0 && errno == EBADF)
+            open("/dev/null", O_RDWR);
+
+    std::setlocale(LC_CTYPE, "");
+    terminal.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
     terminal.ausgabeistterminal = isatty(1);
     terminal.eingabeistterminal = isatty(0);
+
+    cookie_io_functions_t senke {nullptr, ausgabeschreiben, nullptr, nullptr};
+    if (FILE *bildschirm = fopencookie(nullptr, "w", senke)) {
+        setvbuf(bildschirm, ausgabepuffer, _IOFBF, sizeof ausgabepuffer);
+        stdout = bildschirm;
+    }
+
     standardeingabe.fuellen = stdinfuellen;
     standardeingabe.kontext = nullptr;
     standardeingabe.endebleibt = !terminal.eingabeistterminal;
+    standardeingabe.utf8 = terminal.utf8;
+    tastatur.utf8 = terminal.utf8;
 
+    // The keyboard is the controlling terminal, or else a terminal on
+    // standard input.
     int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     struct termios t;
     if (fd >= 0 && tcgetattr(fd, &t) == 0) {
         terminal.fd = fd;
-        signaleeinrichten();
-    } else if (fd >= 0) {
-        close(fd);
+    } else {
+        if (fd >= 0)
+            close(fd);
+        if (terminal.eingabeistterminal)
+            terminal.fd = 0;
     }
+    if (terminal.fd >= 0)
+        signaleeinrichten();
+}
+
+void ausgabeabschicken()
+{
+    fflush(stdout);
+    senden();
 }
 
 int tastelesen()
 {
     // Without a terminal the keys come from standard input, a byte each.
     if (terminal.fd < 0) {
-        fflush(stdout);
+        ausgabeabschicken();
         int c = standardeingabe.byte();
         return c < 0 ? keinetaste : c;
     }
     // Single-key mode before the screen is shown: a key pressed the moment
     // the menu appears must not be echoed.
     rohmodus roh;
-    fflush(stdout);
+    ausgabeabschicken();
     return tastedekodieren(tastatur);
 }
 
 void bildschirmloeschen()
 {
-    fputs(terminal.ausgabeistterminal ? "\x1b[H\x1b[2J" : "\f", stdout);
+    fflush(stdout);   // the text before it, in order
+    if (terminal.ausgabeistterminal)
+        roheinfuegen("\x1b[H\x1b[2J", 7);
+    else
+        roheinfuegen("\f", 1);
 }
 
 void abschlusspause()
@@ -163,4 +371,5 @@ void abschlusspause()
     printf("Druecken Sie eine beliebige Taste . . . ");
     tastelesen();
     putchar('\n');
+    ausgabeabschicken();
 }

@@ -60,9 +60,9 @@ int naechstes(tastenleser &t, int wartems)
 // so none of its bytes turns into a key of its own.
 int sequenz(tastenleser &t, bool ss3)
 {
-    int c = naechstes(t, escwartems);
+    int c = naechstes(t, sequenzwartems);
     if (!ss3 && c == '[') {           // Linux console F1-F5
-        c = naechstes(t, escwartems);
+        c = naechstes(t, sequenzwartems);
         if (c >= 'A' && c <= 'E')
             return sondertaste + 59 + (c - 'A');
         if (c >= 0 && (c < 0x40 || c > 0x7E))
@@ -78,10 +78,10 @@ int sequenz(tastenleser &t, bool ss3)
         } else {
             ersteoffen = false;
         }
-        c = naechstes(t, escwartems);
+        c = naechstes(t, sequenzwartems);
     }
     while (c >= 0x20 && c <= 0x2F)
-        c = naechstes(t, escwartems);
+        c = naechstes(t, sequenzwartems);
     if (c < 0x40 || c > 0x7E) {
         // Cut off or broken: what came is dropped, a foreign byte stays.
         if (c >= 0)
@@ -92,6 +92,25 @@ int sequenz(tastenleser &t, bool ss3)
         return ss3 ? unbekanntetaste : nummerntaste(erste);
     return buchstabentaste(c);
 }
+
+// A character typed on a UTF-8 keyboard: one key, its byte in the set
+// inside. What breaks it off stays for the next key.
+int utf8taste(tastenleser &t, int erstes)
+{
+    utf8dekodierer d;
+    int c = d.weiter(static_cast<unsigned char>(erstes));
+    while (c == utf8mehr) {
+        int b = naechstes(t, escwartems);
+        if (b < 0)
+            return ersatzzeichen;
+        c = d.weiter(static_cast<unsigned char>(b));
+        if (c == utf8abbruch) {
+            t.zurueck = b;
+            return ersatzzeichen;
+        }
+    }
+    return c;
+}
 }
 
 int tastedekodieren(tastenleser &t)
@@ -99,6 +118,8 @@ int tastedekodieren(tastenleser &t)
     int c = naechstes(t, -1);
     if (c < 0)
         return keinetaste;
+    if (c >= 0x80 && t.utf8)
+        return utf8taste(t, c);
     if (c != esc)
         return c;
     int nach = naechstes(t, escwartems);
@@ -116,15 +137,16 @@ int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
                 void *kontext)
 {
     int c = getch(kontext);
-    if (c < 0)
+    if (c == -1)
         return keinetaste;
+    c &= 0xFF;   // some runtimes give bytes from 0x80 up sign-extended
     // A prefix is only a prefix when its second code is already waiting;
     // otherwise it is a character of its own.
     if ((c == 0 || c == 0xE0) && wartet(kontext)) {
         int code = getch(kontext);
-        if (code < 0)
+        if (code == -1)
             return keinetaste;
-        return sondertaste + code;
+        return sondertaste + (code & 0xFF);
     }
     return c;
 }

@@ -10,6 +10,7 @@
 namespace {
 
 char ausgabepuffer[8192];   // every screen leaves in one write
+bool ohnekonsole = false;   // no console at all: keys from standard input
 
 int stdinfuellen(void *, unsigned char *ziel, int platz)
 {
@@ -21,12 +22,25 @@ int stdinfuellen(void *, unsigned char *ziel, int platz)
     return n > 0 ? n : 0;
 }
 
-// _getch reads the console keyboard even when standard input is redirected;
-// without a console it reports the end.
+bool konsolevorhanden()
+{
+    HANDLE h = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+// _getch reads the console keyboard even when standard input is redirected.
+// Its end marker is also the byte 0xFF sign-extended, as some runtimes
+// give bytes from 0x80 up: it is the end only when the console is gone.
 int getchlesen(void *)
 {
     int c = _getch();
-    return c == EOF ? -1 : c;
+    if (c == EOF && !konsolevorhanden())
+        return -1;
+    return c == EOF ? 0xFF : c;
 }
 
 bool getchwartet(void *)
@@ -42,11 +56,22 @@ void konsolebeginnen()
     standardeingabe.fuellen = stdinfuellen;
     standardeingabe.kontext = nullptr;
     standardeingabe.endebleibt = !_isatty(0);
+    ohnekonsole = !_isatty(0) && !konsolevorhanden();
+}
+
+void ausgabeabschicken()
+{
+    fflush(stdout);
 }
 
 int tastelesen()
 {
-    fflush(stdout);
+    ausgabeabschicken();
+    // Without a console the keys come from standard input, a byte each.
+    if (ohnekonsole) {
+        int c = standardeingabe.byte();
+        return c < 0 ? keinetaste : c;
+    }
     return tastefalten(getchlesen, getchwartet, nullptr);
 }
 
@@ -72,4 +97,5 @@ void abschlusspause()
     printf("Druecken Sie eine beliebige Taste . . . ");
     tastelesen();
     putchar('\n');
+    ausgabeabschicken();
 }

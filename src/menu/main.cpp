@@ -5,9 +5,14 @@
 #include <cstdio>
 #include <cstring>
 
-// Filler for buffers no word has reached yet: a byte from 0x80 up is no
-// letter and matches no search letter, so untouched places never show.
-constexpr unsigned char fuellwert = 0xCC;
+// Filler for word buffers no word has reached yet: a byte from 0x80 up is
+// no letter, and this one has no character in the set inside, so untouched
+// places never show (only its +32 partner, the invisible soft hyphen, or the
+// raw byte itself finds them).
+constexpr unsigned char fuellwert = 0x8D;
+// The search letter before any was read: another byte without a character,
+// and too low for its -32 to match any byte at all.
+constexpr unsigned char ersterbuchstabe = 0x81;
 
 int main()
 {
@@ -17,7 +22,7 @@ int main()
     char wortzaehl[30];
     char wortinv[30];
     std::memset(eingabe, fuellwert, sizeof eingabe);
-    std::memset(&suche, fuellwert, sizeof suche);
+    suche = static_cast<char>(ersterbuchstabe);
     std::memset(wortzaehl, fuellwert, sizeof wortzaehl);
     std::memset(wortinv, fuellwert, sizeof wortinv);
 

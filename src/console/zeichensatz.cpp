@@ -1,0 +1,92 @@
+// The single-byte character set inside (Windows-1252) against UTF-8 outside,
+// and the form in which a written byte may reach a terminal.
+#include "konsole.h"
+
+namespace {
+
+// Windows-1252 from 0x80 to 0x9F; 0 where the set has no character.
+constexpr unsigned short obererbereich[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+constexpr unsigned ersatzpunkt = 0xFFFD;   // the replacement character
+
+int nach1252(unsigned punkt)
+{
+    if (punkt < 0x80 || (punkt >= 0xA0 && punkt <= 0xFF))
+        return static_cast<int>(punkt);
+    for (int i = 0; i < 32; i++)
+        if (obererbereich[i] == punkt)
+            return 0x80 + i;
+    return ersatzzeichen;
+}
+
+unsigned aus1252(unsigned char b)
+{
+    if (b < 0x80 || b >= 0xA0)
+        return b;
+    unsigned punkt = obererbereich[b - 0x80];
+    return punkt ? punkt : ersatzpunkt;
+}
+}
+
+int utf8dekodierer::weiter(unsigned char b)
+{
+    if (fehlt == 0) {
+        if (b < 0x80)
+            return b;
+        if (b >= 0xC2 && b <= 0xDF)
+            fehlt = 1;
+        else if (b >= 0xE0 && b <= 0xEF)
+            fehlt = 2;
+        else if (b >= 0xF0 && b <= 0xF4)
+            fehlt = 3;
+        else
+            return ersatzzeichen;   // a stray continuation, C0, C1, F5-FF
+        wert = b & (0x3F >> fehlt);
+        // Overlong forms, surrogates and code points past U+10FFFF are
+        // excluded by the range of the second byte.
+        unten = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+        oben = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+        return utf8mehr;
+    }
+    if (b < unten || b > oben) {
+        fehlt = 0;
+        return utf8abbruch;
+    }
+    wert = (wert << 6) | (b & 0x3Fu);
+    unten = 0x80;
+    oben = 0xBF;
+    return --fehlt > 0 ? utf8mehr : nach1252(wert);
+}
+
+int ausgabeform(unsigned char b, bool utf8, bool sichtbar, char *ziel)
+{
+    if (b >= 0x80 && utf8) {
+        unsigned p = aus1252(b);
+        if (p < 0x800) {
+            ziel[0] = static_cast<char>(0xC0 | (p >> 6));
+            ziel[1] = static_cast<char>(0x80 | (p & 0x3F));
+            return 2;
+        }
+        ziel[0] = static_cast<char>(0xE0 | (p >> 12));
+        ziel[1] = static_cast<char>(0x80 | ((p >> 6) & 0x3F));
+        ziel[2] = static_cast<char>(0x80 | (p & 0x3F));
+        return 3;
+    }
+    int n = 0;
+    unsigned char c = b;
+    if (sichtbar && b >= 0x80 && b < 0xA0) {   // C1 controls on 8-bit terminals
+        ziel[n++] = 'M';
+        ziel[n++] = '-';
+        c = b & 0x7F;
+    }
+    if (sichtbar && (c < 0x20 || c == 0x7F) && b != '\t' && b != '\n') {
+        ziel[n++] = '^';
+        c ^= 0x40;
+    }
+    ziel[n++] = static_cast<char>(c);
+    return n;
+}
