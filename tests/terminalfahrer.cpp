@@ -10,8 +10,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 namespace {
 constexpr int geduldms = 5000;   // a hang guard, not a timing check
+constexpr unsigned short zeilen = 40, spalten = 80;
+
+void shellstarten(const char *befehl)
+{
+    setenv("LC_ALL", "C", 1);
+    setenv("P", PROGRAMM, 1);
+    execl("/bin/sh", "sh", "-c", befehl, static_cast<char *>(nullptr));
+    _exit(127);
+}
 
 void kindvorbereiten()
 {
@@ -28,7 +41,8 @@ void kindvorbereiten()
 
 terminalsitzung::terminalsitzung(const char *befehl)
 {
-    openpty(&master, &slave, nullptr, nullptr, nullptr);
+    struct winsize groesse {zeilen, spalten, 0, 0};
+    openpty(&master, &slave, nullptr, nullptr, &groesse);
     tcgetattr(slave, &anfangsmodi);
     pid = fork();
     if (pid == 0) {
@@ -41,10 +55,7 @@ terminalsitzung::terminalsitzung(const char *befehl)
         dup2(slave, 2);
         close(master);
         close(slave);
-        setenv("LC_ALL", "C", 1);
-        setenv("P", PROGRAMM, 1);
-        execl("/bin/sh", "sh", "-c", befehl, static_cast<char *>(nullptr));
-        _exit(127);
+        shellstarten(befehl);
     }
 }
 
@@ -143,6 +154,69 @@ std::string terminalsitzung::bildschirm() const
     return s;
 }
 
+// Just what the repainting consoles use: cursor moves, erasing, line ends.
+std::string terminalsitzung::angezeigt() const
+{
+    std::vector<std::string> schirm(zeilen, std::string(spalten, ' '));
+    size_t z = 0, s = 0;
+    for (size_t i = 0; i < ausgabe.size(); i++) {
+        char c = ausgabe[i];
+        if (c == '\x1b' && i + 1 < ausgabe.size() && ausgabe[i + 1] == '[') {
+            size_t ende = i + 2;
+            while (ende < ausgabe.size() && !(ausgabe[ende] >= 0x40 && ausgabe[ende] <= 0x7E))
+                ende++;
+            if (ende >= ausgabe.size())
+                break;
+            std::string parameter = ausgabe.substr(i + 2, ende - i - 2);
+            int n = std::atoi(parameter.c_str()), m = 1;
+            if (size_t semi = parameter.find(';'); semi != std::string::npos)
+                m = std::atoi(parameter.c_str() + semi + 1);
+            switch (ausgabe[ende]) {
+            case 'H': z = n ? n - 1 : 0; s = m ? m - 1 : 0; break;
+            case 'C': s += n ? n : 1; break;
+            case 'K': schirm[z].replace(s, spalten - s, spalten - s, ' '); break;
+            case 'J':
+                if (n == 2)
+                    schirm.assign(zeilen, std::string(spalten, ' '));
+                break;
+            }
+            z = std::min<size_t>(z, zeilen - 1);
+            s = std::min<size_t>(s, spalten - 1);
+            i = ende;
+        } else if (c == '\r') {
+            s = 0;
+        } else if (c == '\n') {
+            if (++z == zeilen) {
+                schirm.erase(schirm.begin());
+                schirm.emplace_back(spalten, ' ');
+                z--;
+            }
+        } else if (c == '\t') {
+            s = std::min<size_t>((s / 8 + 1) * 8, spalten - 1);
+        } else if (static_cast<unsigned char>(c) >= 0x20) {
+            schirm[z][s] = c;
+            s = std::min<size_t>(s + 1, spalten - 1);
+        }
+    }
+    std::string text;
+    for (std::string &zeile : schirm) {
+        zeile.erase(zeile.find_last_not_of(' ') + 1);
+        text += zeile + "\n";
+    }
+    text.erase(text.find_last_not_of('\n') + 1);
+    return text;
+}
+
+bool terminalsitzung::wartenbis(const std::string &schirm)
+{
+    for (int runde = 0; runde < geduldms / 50; runde++) {
+        if (angezeigt() == schirm)
+            return true;
+        lesen(50);
+    }
+    return false;
+}
+
 struct termios terminalsitzung::modi() const
 {
     struct termios t {};
@@ -150,7 +224,7 @@ struct termios terminalsitzung::modi() const
     return t;
 }
 
-ohneterminal ohneterminallaufen(std::string_view eingabe)
+ohneterminal ohneterminallaufen(std::string_view eingabe, const char *befehl)
 {
     int hin[2], her[2];
     if (pipe(hin) != 0 || pipe(her) != 0)
@@ -163,8 +237,7 @@ ohneterminal ohneterminallaufen(std::string_view eingabe)
         dup2(her[1], 1);
         close(hin[1]);
         close(her[0]);
-        execl(PROGRAMM, PROGRAMM, static_cast<char *>(nullptr));
-        _exit(127);
+        shellstarten(befehl);
     }
     close(hin[0]);
     close(her[1]);

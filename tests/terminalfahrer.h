@@ -26,6 +26,10 @@ public:
     void auflegen();   // the terminal goes away
 
     std::string bildschirm() const;   // all output, line ends as "\n"
+    // The screen as a terminal of 80 x 40 shows it: rows without trailing
+    // blanks, empty rows at the end left out. For programs that repaint.
+    std::string angezeigt() const;
+    bool wartenbis(const std::string &schirm);   // until angezeigt() is it
     struct termios modi() const;      // the terminal's modes now
     struct termios anfangsmodi;       // and before the start
 
@@ -37,10 +41,10 @@ private:
     size_t marke = 0;
 };
 
-// Runs the program without any terminal, eingabe on standard input.
-// The wait status and everything it wrote.
+// Runs the program (or the shell command befehl) without any terminal,
+// eingabe on standard input. The wait status and everything it wrote.
 struct ohneterminal {
     int status;
     std::string ausgabe;
 };
-ohneterminal ohneterminallaufen(std::string_view eingabe);
+ohneterminal ohneterminallaufen(std::string_view eingabe, const char *befehl = "exec \"$P\"");

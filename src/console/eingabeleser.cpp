@@ -31,6 +31,10 @@ bool eingabeleser::nachladen()
         }
         for (int i = 1; i <= n; i++) {
             unsigned char b = puffer[i];
+            if (b < 0x80 && dekodierer.fehlt == 0) {   // the common case
+                puffer[ende++] = b;
+                continue;
+            }
             int c = dekodierer.weiter(b);
             if (c == utf8abbruch) {
                 puffer[ende++] = ersatzzeichen;

@@ -17,6 +17,7 @@ namespace {
 
 struct terminalzustand {
     int fd = -1;                     // the keyboard; -1: none
+    pid_t gruppe = 0;                // our process group
     bool ausgabeistterminal = false;
     bool eingabeistterminal = false;
     bool utf8 = false;               // the locale's character set is UTF-8
@@ -83,9 +84,11 @@ public:
             return;
         // In the background this stops us until fg, before the modes are
         // taken: the shell's own are not ours to keep.
-        tcsetattr(terminal.fd, TCSANOW, &jetzt);
-        if (tcgetattr(terminal.fd, &jetzt) != 0)
-            return;
+        if (tcgetpgrp(terminal.fd) != terminal.gruppe) {
+            tcsetattr(terminal.fd, TCSANOW, &jetzt);
+            if (tcgetattr(terminal.fd, &jetzt) != 0)
+                return;
+        }
         einzeltastemodi(jetzt);
         terminal.wartet = 1;
         einzeltasteanwenden();
@@ -142,7 +145,7 @@ extern "C" void fortsetzen(int)
 {
     int fehler = errno;
     struct termios jetzt;
-    if (terminal.wartet && tcgetpgrp(terminal.fd) == getpgrp() &&
+    if (terminal.wartet && tcgetpgrp(terminal.fd) == terminal.gruppe &&
         tcgetattr(terminal.fd, &jetzt) == 0) {
         if (jetzt.c_lflag != terminal.einzeltaste.c_lflag ||
             jetzt.c_iflag != terminal.einzeltaste.c_iflag) {
@@ -332,6 +335,7 @@ void konsolebeginnen()
         if (terminal.eingabeistterminal)
             terminal.fd = 0;
     }
+    terminal.gruppe = getpgrp();
     if (terminal.fd >= 0)
         signaleeinrichten();
 }

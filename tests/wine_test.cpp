@@ -1,0 +1,83 @@
+// The Windows executable under Wine, named by WINDOWSPROGRAMM: in a
+// pseudo-terminal, where Wine's console host repaints the screen, and
+// without any console, against this platform's program.
+#include "terminalfahrer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+const std::string menue =
+    "Willkommen im Hauptmenue\n\nWaehlen Sie:\n"
+    "A - Buchstabensuchspiel\nB - Buchstabenzaehlspiel\nC - Wortinversion\nD - Ende";
+const std::string ungueltig = "Der eingegeben Buchstabe entspricht keinem der Menuepunkte\n" + menue;
+
+size_t anzahl(const std::string &text, const std::string &teil)
+{
+    size_t n = 0;
+    for (size_t i = text.find(teil); i != std::string::npos; i = text.find(teil, i + 1))
+        n++;
+    return n;
+}
+
+TEST(wine, konsole)
+{
+    if (!std::getenv("WINDOWSPROGRAMM"))
+        GTEST_SKIP() << "WINDOWSPROGRAMM not set";
+    // Each row: keys typed in one write, then the screen they lead to.
+    const std::vector<std::pair<std::string, std::string>> schritte = {
+        {"", "\n" + menue},
+        {"x", ungueltig},
+        {"b", "Buchstabenzaehlspiel\nGeben Sie ein Wort ein"},
+        {"Hallo\r", "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\nHallo\n"
+                    "Anzahl der Grossbuchstaben:      1\nAnzahl der Kleinbuchstaben:      4\n"
+                    "Anzahl Buchstaben insgesamt:     5\n\n" + menue},
+        {"a", "Buchstabenspiel\nGeben Sie ein Wort ein"},
+        {"Hallo\r", "Buchstabenspiel\nGeben Sie ein Wort ein\nHallo\nGeben Sie den zu suchenden Buchstaben ein"},
+        {"l\r", "Buchstabenspiel\nGeben Sie ein Wort ein\nHallo\nGeben Sie den zu suchenden Buchstaben ein\nl\n"
+                "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n\n" + menue},
+        {"c", "Buchstabeninversion\nGeben Sie ein Wort ein"},
+        {"Hallo!\r", "Buchstabeninversion\nGeben Sie ein Wort ein\nHallo!\nollaH\n" + menue},
+        {"\x1b[A", ungueltig},
+        {"\x1b[B", ungueltig},
+        {"\x1b[C", ungueltig},
+        {"\x1b[D", ungueltig},
+        {"\x1b[H\x1b[5~", ungueltig},
+        {"\xc3\xa4", ungueltig},
+        {"d", "Programm wird beendet\nDruecken Sie eine beliebige Taste . . ."},
+    };
+    terminalsitzung t("LC_ALL=C.UTF-8 exec wine \"$WINDOWSPROGRAMM\"");
+    for (const auto &[tasten, schirm] : schritte) {
+        t.tippen(tasten);
+        ASSERT_TRUE(t.wartenbis(schirm)) << "nach " << tasten << ":\n" << t.angezeigt();
+    }
+    t.tippen("x");
+    int status = t.ende();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    // Every key one pass: the start, x, the three games, six special keys
+    // and the umlaut each wrote the menu once.
+    EXPECT_EQ(anzahl(t.bildschirm(), "Willkommen"), 12u);
+}
+
+TEST(wine, ohnekonsole)
+{
+    if (!std::getenv("WINDOWSPROGRAMM"))
+        GTEST_SKIP() << "WINDOWSPROGRAMM not set";
+    const std::string eingabe = "bHallo\naHallo\nl\ncHallo!\nx\xe4" "d";
+    ohneterminal hier = ohneterminallaufen(eingabe);
+    ohneterminal windows = ohneterminallaufen(eingabe, "exec wine \"$WINDOWSPROGRAMM\"");
+    std::string text;
+    for (size_t i = 0; i < windows.ausgabe.size(); i++)
+        if (windows.ausgabe.compare(i, 2, "\r\n") != 0)
+            text += windows.ausgabe[i];
+    EXPECT_EQ(text, hier.ausgabe);
+    EXPECT_EQ(anzahl(windows.ausgabe, "\r\n"), anzahl(hier.ausgabe, "\n"));
+    EXPECT_TRUE(WIFEXITED(windows.status) && WEXITSTATUS(windows.status) == 0) << windows.status;
+}
+
+}
