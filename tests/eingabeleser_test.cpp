@@ -106,6 +106,9 @@ const fall faelle[] = {
      "-|abc\0|\n"sv},
     {"terminal: ctrl-d am zeichen, dann neue zeile", {"", "q\n"}, false, "cvcv", "-|q|"},
     {"bytes fuer tasten", {"ab"}, true, "bbb", "97|98|-1|"},
+    {"steuerzeichen vor dem wort uebersprungen", {"\v\f\r Hallo\n"}, true, "w", "Hallo\0|\n"sv},
+    {"nul als buchstabe", {"\0\nz"sv}, true, "cvb", "\0|122|"sv},
+    {"nul hinter dem wort wird verworfen", {"Hallo x\0y\nz\n"sv}, true, "wvcv", "Hallo\0|z|"sv},
     // Enter as CR, LF or CR LF; the letter is then the line end.
     {"cr lf beendet die zeile", {"Hallo\r\nl\r\nz"}, true, "wvcv", "Hallo\0|l|z"sv},
     {"cr allein beendet die zeile", {"Hallo\rl\rz"}, true, "wvcv", "Hallo\0|l|z"sv},

@@ -73,6 +73,9 @@ const fall folgen[] = {
      {S + 63, S + 64, S + 65, S + 66, S + 67, S + 68, S + 133, S + 134}},
     {"\x1b[1;2P\x1b[15;5~", {S + 59, S + 63}},
     {"\x1b[200~\x1b[?25h\x1bOx", {U, U, U}},
+    {"\x1b[E\x1bOE\x1b[11~\x1b[3:2~", {S + 76, S + 76, S + 59, S + 83}},
+    // Unknown and odd sequences are consumed whole, and nothing more.
+    {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, U, U, U, 'd'}},
     // Keys typed ahead behind a sequence stay keys of their own.
     {"\x1b[Ad\x1b[24~b", {S + 72, 'd', S + 134, 'b'}},
     {"\x1b" "a", {27, 'a'}},
@@ -100,6 +103,8 @@ TEST(tastedekodieren, pausen)
         {{27, '[', '1', pause, 'a'}, {U, 'a'}},
         {{27, 'O', pause, 'P'}, {U, 'P'}},
         {{'a', pause, 'b'}, {'a', 'b'}},
+        // A NUL that breaks a sequence is a key of its own.
+        {{27, 0, 27, '[', 0, 27, '[', '[', 0}, {27, 0, U, 0, U, 0}},
         // A begun sequence is waited for, a lone Escape is not.
         {{27, '[', luecke, 'D'}, {S + 75}},
         {{27, 'O', luecke, 'P'}, {S + 59}},

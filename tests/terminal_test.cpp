@@ -44,6 +44,16 @@ struct szenario {
 };
 
 const std::string wortfrage = "Wort ein\n";
+const std::string zaehlspiel = "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\n";
+const std::string inversion = "Buchstabeninversion\nGeben Sie ein Wort ein\n";
+const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABC";
+
+std::string zaehlung(int gross, int klein)
+{
+    return "Anzahl der Grossbuchstaben:\t " + std::to_string(gross) + "\nAnzahl der Kleinbuchstaben:\t " +
+           std::to_string(klein) + "\nAnzahl Buchstaben insgesamt:\t " + std::to_string(gross + klein) + "\n";
+}
+
 const char *const utf8start = "LC_ALL=C.UTF-8 exec \"$P\"";
 const std::string grusse = "Gr\xc3\xbc\xc3\x9f" "e";
 const std::string neunzehn = mal("\xc3\xa4\xc3\xb6\xc3\xbc", 6) + "z";
@@ -90,17 +100,38 @@ const szenario szenarien[] = {
      menue + cls + suchspiel + "abcdefghijklmnopqrsdcba\n" + buchstabenfrage + "s\n" +
          "Der 19. Buchstabe ist ein s\n" + menue + schluss},
     {"dialog vorausgetippt",
-     {{menue, "aHallo\nl\n"}, {menue, "d"}, {pause, "x"}},
+     {{menue, "aHallo\nl\nd"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage +
          "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" + menue + schluss},
     {"ctrl-d beendet nur das wortlesen",
      {{menue, "a"}, {wortfrage, "\x04"}, {buchstabe, "x\n"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + "x\n" + menue + schluss},
+    // Letter count and inversion: leftovers of longer words count, a word
+    // is cut at 29 characters, the rest of a line is no menu key.
+    {"buchstabenzaehlung mit resten und langem wort",
+     {{menue, "B"}, {wortfrage, "HALLOWELT\n"}, {menue, "b"}, {wortfrage, "ab cd\n"}, {menue, "b"},
+      {wortfrage, std::string(30, 'Q') + "\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + zaehlspiel + "HALLOWELT\n" + zaehlung(9, 0) + menue + cls + zaehlspiel + "ab cd\n" +
+         zaehlung(6, 2) + menue + cls + zaehlspiel + std::string(30, 'Q') + "\n" + zaehlung(29, 0) + menue +
+         schluss},
+    {"wortinversion mit resten und langem wort",
+     {{menue, "C"}, {wortfrage, "HalloWelt\n"}, {menue, "c"}, {wortfrage, "ab\n"}, {menue, "c"},
+      {wortfrage, "Hallo Welt\n"}, {menue, "c"}, {wortfrage, alphabet + "\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + inversion + "HalloWelt\n" + "tleWollaH" + menue + cls + inversion + "ab\n" + "tleWolba" +
+         menue + cls + inversion + "Hallo Welt\n" + "tleollaH" + menue + cls + inversion + alphabet + "\n" +
+         "CBAzyxwvutsrqponmlkjihgfedcba" + menue + schluss},
+    {"nul und steuertasten als menuewahl und buchstabe",
+     {{menue, std::string(1, '\0')}, {menue, "a"}, {wortfrage, "\x0b\x0c" "ab\n"}, {buchstabe, std::string(1, '\0') + "\n"},
+      {menue, "d"}, {pause, "x"}},
+     menue + cls + ungueltig + menue + cls + suchspiel + "^K^Lab\n" + buchstabenfrage + "^@\n" +
+         "Der 3. Buchstabe ist ein ^@\n" + menue + schluss},
     // Standard descriptors closed at the start: output goes nowhere, input
     // is at its end; the keys still come from the terminal.
     {"ausgabe geschlossen", {{"", "d"}, {"", "x"}}, "", "exec \"$P\" >&-"},
     {"eingabe geschlossen", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + menue + schluss, "exec \"$P\" <&-"},
+    {"lesefehler ist ein ende", {{menue, "b"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + zaehlspiel + zaehlung(0, 0) + menue + schluss, "exec \"$P\" < /"},
     // No word and no letter ever read, or a letter whose -32 is a high
     // byte: no position that no word reached is reported.
     {"leere eingabe findet nichts", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
@@ -185,29 +216,49 @@ TEST_P(terminalszenario, bildschirm)
 INSTANTIATE_TEST_SUITE_P(programm, terminalszenario, testing::ValuesIn(szenarien),
                          [](const auto &info) { return testname(info.param.name); });
 
+// A file that goes away with the test, even when an assertion fails.
+struct temporaeredatei {
+    char name[40] = "/tmp/buchstabenspiele-eingabeXXXXXX";
+    explicit temporaeredatei(const std::string &inhalt)
+    {
+        int fd = mkstemp(name);
+        if (fd >= 0 && write(fd, inhalt.data(), inhalt.size()) < 0)
+            perror(name);
+        close(fd);
+    }
+    ~temporaeredatei()
+    {
+        unlink(name);
+    }
+    void anhaengen(const std::string &mehr) const
+    {
+        FILE *f = fopen(name, "a");
+        fputs(mehr.c_str(), f);
+        fclose(f);
+    }
+};
+
 TEST(programm, eingabeumgeleitettastenvomterminal)
 {
-    char name[] = "/tmp/buchstabenspiele-eingabeXXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, "Hallo\nl\n", 8), 8);
-    close(fd);
-    std::string befehl = std::string("exec \"$P\" < ") + name;
+    temporaeredatei datei("Hallo\nl\n");
+    std::string befehl = std::string("exec \"$P\" < ") + datei.name;
     terminalsitzung t(befehl.c_str());
-    // The second search meets the end of the file: the buffers keep what
-    // the first one read.
-    for (const char *taste : {"a", "a", "d"}) {
+    // The second search meets the end of the file, and so does the third,
+    // although more was written to it meanwhile: the buffers keep what the
+    // first one read.
+    for (const char *taste : {"a", "a", "A", "d"}) {
         ASSERT_TRUE(t.warten(menue));
+        if (*taste == 'A')
+            datei.anhaengen("Welt\no\n");
         t.tippen(taste);
     }
     ASSERT_TRUE(t.warten(pause));
     t.tippen("x");
     int status = t.ende();
-    unlink(name);
     const std::string treffer =
         suchspiel + buchstabenfrage + "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(t.bildschirm(), menue + cls + treffer + menue + cls + treffer + menue + schluss);
+    EXPECT_EQ(t.bildschirm(), menue + mal(cls + treffer + menue, 3) + schluss);
 }
 
 bool modiwiezuvor(const terminalsitzung &t)
@@ -224,10 +275,15 @@ TEST(programm, signalstelltterminalwiederher)
                     SIGPIPE, SIGIO, SIGPWR, SIGSTKFLT, SIGRTMIN, SIGRTMAX}) {
         terminalsitzung t;
         ASSERT_TRUE(t.warten(menue));
+        // Keys typed meanwhile stay for the shell.
+        t.signal(SIGSTOP);
+        t.tippen("ls\n");
         t.signal(sig);
+        t.signal(SIGCONT);
         int status = t.ende();
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << ": " << status;
         EXPECT_TRUE(modiwiezuvor(t)) << sig;
+        EXPECT_EQ(t.ungelesen(), "ls\n") << sig;
     }
 }
 
@@ -325,12 +381,18 @@ TEST(programm, ohneterminal)
                              "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" + menue + ff +
                              ende + pause + "\n"},
         {"x", menue + ff + ungueltig + menue + ff + ende + pause + "\n"},
+        {std::string(1, '\0') + "d", menue + ff + ungueltig + menue + ff + ende + pause + "\n"},
+        {"ax\016\n\016\n", menue + ff + suchspiel + buchstabenfrage + "Der 2. Buchstabe ist ein \016\n" + menue + ff +
+                              ende + pause + "\n"},
     };
     for (const auto &f : faelle) {
         ohneterminal e = ohneterminallaufen(f.eingabe);
         EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) << e.status;
         EXPECT_EQ(e.ausgabe, f.ausgabe);
     }
+    ohneterminal e = ohneterminallaufen("a", "exec \"$P\" <&-");
+    EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) << e.status;
+    EXPECT_EQ(e.ausgabe, menue + ff + ende + pause + "\n");
 }
 
 }

@@ -122,11 +122,32 @@ int terminalsitzung::ende()
 void terminalsitzung::signal(int sig)
 {
     kill(pid, sig);
+    // A stop is awaited: what is typed next must find the program stopped.
+    int status;
+    for (int runde = 0; sig == SIGSTOP && runde < geduldms / 10; runde++) {
+        if (waitpid(pid, &status, WNOHANG | WUNTRACED) == pid && WIFSTOPPED(status))
+            break;
+        usleep(10000);
+    }
 }
 
 void terminalsitzung::zeilenmodus()
 {
     tcsetattr(slave, TCSANOW, &anfangsmodi);
+}
+
+std::string terminalsitzung::ungelesen()
+{
+    std::string text;
+    char puffer[256];
+    struct pollfd p {slave, POLLIN, 0};
+    while (poll(&p, 1, 100) > 0) {
+        ssize_t n = read(slave, puffer, sizeof puffer);
+        if (n <= 0)
+            break;
+        text.append(puffer, static_cast<size_t>(n));
+    }
+    return text;
 }
 
 bool terminalsitzung::einzeltaste()
@@ -242,18 +263,24 @@ ohneterminal ohneterminallaufen(std::string_view eingabe, const char *befehl)
     close(hin[0]);
     close(her[1]);
     ::signal(SIGPIPE, SIG_IGN);
-    if (write(hin[1], eingabe.data(), eingabe.size()) < 0)
-        perror("eingabe");
-    close(hin[1]);
     ohneterminal e{-1, ""};
     char puffer[4096];
     struct pollfd p {her[0], POLLIN, 0};
+    // A program that waits before it has shown anything gets no input.
+    bool geschrieben = false;
     while (poll(&p, 1, geduldms) > 0) {
         ssize_t n = read(her[0], puffer, sizeof puffer);
         if (n <= 0)
             break;
         e.ausgabe.append(puffer, static_cast<size_t>(n));
+        if (!geschrieben && write(hin[1], eingabe.data(), eingabe.size()) < 0)
+            perror("eingabe");
+        if (!geschrieben)
+            close(hin[1]);
+        geschrieben = true;
     }
+    if (!geschrieben)
+        close(hin[1]);
     close(her[0]);
     for (int runde = 0; runde < geduldms / 10 && waitpid(pid, &e.status, WNOHANG) != pid; runde++)
         usleep(10000);

@@ -20,9 +20,10 @@ public:
     void tippen(std::string_view bytes);
     // Waits for the end; the wait status, or -1 when it did not end.
     int ende();
-    void signal(int sig);
+    void signal(int sig);   // SIGSTOP: until the program has stopped
     bool einzeltaste();
-    void zeilenmodus();   // the modes from before the start, set again   // waits until a key is awaited in single-key mode
+    void zeilenmodus();
+    std::string ungelesen();   // typed, and left in the terminal   // the modes from before the start, set again   // waits until a key is awaited in single-key mode
     void auflegen();   // the terminal goes away
 
     std::string bildschirm() const;   // all output, line ends as "\n"
@@ -42,7 +43,7 @@ private:
 };
 
 // Runs the program (or the shell command befehl) without any terminal,
-// eingabe on standard input. The wait status and everything it wrote.
+// eingabe on standard input once it has written something (its menu). The wait status and everything it wrote.
 struct ohneterminal {
     int status;
     std::string ausgabe;
