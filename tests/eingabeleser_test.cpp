@@ -117,15 +117,21 @@ const fall faelle[] = {
     // UTF-8: one byte per character, in Windows-1252.
     {"utf8: deutsche buchstaben", {"\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f\n"}, true, "w",
      "\xe4\xf6\xfc\xc4\xd6\xdc\xdf\0|\n"sv, true},
-    {"utf8: euro und anfuehrungszeichen",
-     {"\xe2\x82\xac\xe2\x80\x9e\xe2\x80\x9c\xe2\x80\x9d\xe2\x80\x9a\xe2\x80\x98\xe2\x80\x99\xe2\x80\x93\xc5\xb8"},
-     true, "w", "\x80\x84\x93\x94\x82\x91\x92\x96\x9f\0|"sv, true},
+    {"utf8: euro, anfuehrungszeichen und der rest von 0x80 bis 0x9f",
+     {"\xe2\x82\xac\xe2\x80\x9a\xc6\x92\xe2\x80\x9e\xe2\x80\xa6\xe2\x80\xa0\xe2\x80\xa1\xcb\x86\xe2\x80\xb0"
+      "\xc5\xa0\xe2\x80\xb9\xc5\x92\xc5\xbd\xe2\x80\x98 "
+      "\xe2\x80\x99\xe2\x80\x9c\xe2\x80\x9d\xe2\x80\xa2\xe2\x80\x93\xe2\x80\x94\xcb\x9c\xe2\x84\xa2\xc5\xa1"
+      "\xe2\x80\xba\xc5\x93\xc5\xbe\xc5\xb8\n"},
+     true, "ww", "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8a\x8b\x8c\x8e\x91\0|"
+                 "\x92\x93\x94\x95\x96\x97\x98\x99\x9a\x9b\x9c\x9e\x9f\0|\n"sv, true},
     {"utf8: fehlerhaftes je ein ersatz", {"a\x80" "b\xe2\x82" "c\xc0\xaf" "d\xe0\x80" "e\xc3"}, true, "w",
      "a\x8f" "b\x8f" "c\x8f\x8f" "d\x8f\x8f" "e\x8f\0|"sv, true},
     {"utf8: ersatzfall surrogat und zu gross", {"e\xed\xa0" "f\xf4\x90" "g\xf5 "}, true, "w",
      "e\x8f\x8f" "f\x8f\x8f" "g\x8f\0| "sv, true},
-    {"utf8: ausserhalb des zeichensatzes", {"\xd0\xaf\xf0\x9f\x98\x80\xc2\x81 "}, true, "w",
-     "\x8f\x8f\x8f\0| "sv, true},
+    {"utf8: ausserhalb des zeichensatzes", {"\xd0\xaf\xf0\x9f\x98\x80\xc2\x80\xc2\x81 "}, true, "w",
+     "\x8f\x8f\x8f\x8f\0| "sv, true},
+    {"utf8: folgebyte ausserhalb", {"a\xc3\xc0" "b\xe2\x82\x7f" "c\xe2\x82\xc0 "}, true, "w",
+     "a\x8f\x8f" "b\x8f\x7f" "c\x8f\x8f\0| "sv, true},
     {"utf8: zeichen ueber stueckgrenzen", {"\xc3", "\xbc\xe2\x82", "\xac\xe2", "x\n"}, true, "w",
      "\xfc\x80\x8fx\0|\n"sv, true},
     {"utf8: abgeschnitten am ende, buchstabe", {"\xc3"}, true, "c", "\x8f|"sv, true},
@@ -161,7 +167,7 @@ TEST(ausgabeform, bytes)
         {'a', true, true, "a"},        {'\t', true, true, "\t"},      {'\n', true, true, "\n"},
         {0x0E, true, true, "^N"},      {0x1B, false, true, "^["},      {0x7F, true, true, "^?"},
         {0x00, true, true, "^@"},      {0x0E, true, false, "\x0e"},   {0x9B, false, true, "M-^["},
-        {0x89, false, true, "M-^I"},   {0x9B, false, false, "\x9b"},  {0xFC, false, true, "\xfc"},
+        {0x89, false, true, "M-^I"},   {0x9F, false, true, "M-^_"},   {0xA0, false, true, "\xa0"},   {0x9B, false, false, "\x9b"},  {0xFC, false, true, "\xfc"},
         {0xFC, true, true, "\xc3\xbc"}, {0xDF, true, false, "\xc3\x9f"}, {0x80, true, true, "\xe2\x82\xac"},
         {0x81, true, true, "\xef\xbf\xbd"}, {0x8F, true, false, "\xef\xbf\xbd"},
     };

@@ -36,6 +36,7 @@ std::string mitschnitt(F routine)
 template <size_t n>
 struct wortpuffer {
     char b[n];
+    char danach = 'Z';   // a letter no routine may reach
     explicit wortpuffer(std::vector<std::string> woerter)
     {
         std::memset(b, 0xCC, n);

@@ -76,6 +76,7 @@ const fall folgen[] = {
     {"\x1b[E\x1bOE\x1b[11~\x1b[3:2~", {S + 76, S + 76, S + 59, S + 83}},
     // Unknown and odd sequences are consumed whole, and nothing more.
     {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, U, U, U, 'd'}},
+    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f", {U, 'd', U, U, U, 0x1F}},
     // Keys typed ahead behind a sequence stay keys of their own.
     {"\x1b[Ad\x1b[24~b", {S + 72, 'd', S + 134, 'b'}},
     {"\x1b" "a", {27, 'a'}},
@@ -128,6 +129,7 @@ TEST(tastedekodieren, utf8)
         {{0xC3, 0x1B, '[', 'A'}, {0x8F, S + 72}},
         {{0xC3, pause, 0xBC}, {0x8F, 0x8F}},
         {{0xC3}, {0x8F}},
+        {{0xC3, 0}, {0x8F, 0}},
     };
     for (const auto &f : faelle)
         EXPECT_EQ(alletasten(f.bytes, true), f.codes);
@@ -164,6 +166,7 @@ TEST(tastefalten, paare)
         {{}, {}},
         // Bytes from 0x80 up, sign-extended by some runtimes.
         {{-124, -128, -32, 72, 0xE0, -123}, {0x84, 0x80, S + 72, S + 133}},
+        {{0xE0, -1}, {}},
     };
     for (const auto &f : faelle) {
         bytefolge folge{f.bytes};

@@ -187,6 +187,7 @@ const szenario szenarien[] = {
          "Anzahl der Grossbuchstaben:\t 1\nAnzahl der Kleinbuchstaben:\t 4\nAnzahl Buchstaben insgesamt:\t 5\n" +
          menue + schluss,
      "exec setsid -w \"$P\""},
+    {"terminal nur als eingabe, ausgabe umgeleitet", {{"", "bHallo\ndx"}}, "", "exec setsid -w \"$P\" > /dev/null"},
 };
 
 void PrintTo(const szenario &f, std::ostream *os)
@@ -300,6 +301,9 @@ TEST(programm, auswegeueberdieshell)
         {"set -m; \"$P\" & p=$!; sleep 0.5; kill $p; kill -CONT $p; s=150;"
          " while [ $s -eq 150 ]; do wait $p; s=$?; done; echo \"status $s\"",
          "", "status 143"},
+        // Without a controlling terminal, with the terminal on standard input.
+        {"exec setsid -w sh -c 'exec 3<&0; \"$P\" <&3 & p=$!; sleep 0.5; kill $p; wait $p; echo \"status $?\"'", "",
+         "status 143"},
     };
     for (const auto &f : faelle) {
         terminalsitzung t(f.befehl);
@@ -329,25 +333,74 @@ TEST(programm, blockierteausgabe)
 
 // Stopped from outside and continued: line mode while stopped, and after
 // the continue the next key is taken at once.
+// No signal stays blocked once a key has been read.
+std::string blockiert(const terminalsitzung &t)
+{
+    std::string pfad = "/proc/" + std::to_string(t.nummer()) + "/status";
+    FILE *f = fopen(pfad.c_str(), "r");
+    char zeile[256];
+    std::string maske = "?";
+    while (f && fgets(zeile, sizeof zeile, f))
+        if (std::string(zeile).rfind("SigBlk:", 0) == 0)
+            maske = std::string(zeile + 7).substr(std::string(zeile + 7).find_first_not_of(" \t"));
+    if (f)
+        fclose(f);
+    return maske;
+}
+
 TEST(programm, anhaltenundfortsetzen)
 {
-    for (int halt : {SIGTSTP, SIGSTOP}) {
+    const struct {
+        int halt;
+        bool beimwort;   // stopped at the word prompt, not at the menu
+    } faelle[] = {{SIGTSTP, false}, {SIGSTOP, false}, {SIGSTOP, true}};
+    for (const auto &f : faelle) {
         terminalsitzung t;
         ASSERT_TRUE(t.warten(menue));
-        t.signal(halt);
-        for (int i = 0; i < 200 && halt == SIGTSTP && !modiwiezuvor(t); i++)
+        if (f.beimwort) {
+            t.tippen("b");
+            ASSERT_TRUE(t.warten(zaehlspiel));
+        }
+        t.signal(f.halt);
+        for (int i = 0; i < 200 && f.halt == SIGTSTP && !modiwiezuvor(t); i++)
             usleep(10000);
-        EXPECT_TRUE(halt == SIGSTOP || modiwiezuvor(t));
+        EXPECT_TRUE(f.halt == SIGSTOP || modiwiezuvor(t));
         t.zeilenmodus();   // as the shell does while a job is stopped
         t.signal(SIGCONT);
-        ASSERT_TRUE(t.einzeltaste()) << halt;
+        std::string bild = menue;
+        if (f.beimwort) {
+            // Still a line read: typed text is echoed, Enter ends it.
+            usleep(100000);
+            t.tippen("Hallo\n");
+            ASSERT_TRUE(t.warten(menue));
+            bild += cls + zaehlspiel + "Hallo\n" + zaehlung(1, 4) + menue;
+        }
+        ASSERT_TRUE(t.einzeltaste()) << f.halt;
+        EXPECT_EQ(blockiert(t), "0000000000000000\n");
         t.tippen("d");
-        ASSERT_TRUE(t.warten(pause)) << halt;
+        ASSERT_TRUE(t.warten(pause)) << f.halt;
         t.tippen("x");
         int status = t.ende();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        EXPECT_EQ(t.bildschirm(), menue + schluss);
+        EXPECT_EQ(t.bildschirm(), bild + schluss);
     }
+}
+
+// After a write that had to wait, Ctrl-C at the menu is a key again.
+TEST(programm, nachwartenderausgabe)
+{
+    terminalsitzung t("\"$P\" | (sleep 0.5; exec cat)");
+    ASSERT_TRUE(t.einzeltaste());
+    t.tippen(std::string(1000, 'x'));
+    for (int durchgang = 0; durchgang <= 1000; durchgang++)
+        ASSERT_TRUE(t.warten(menue)) << durchgang;
+    t.tippen("\x03");
+    ASSERT_TRUE(t.warten(menue));
+    t.tippen("d");
+    ASSERT_TRUE(t.warten(pause));
+    t.tippen("x");
+    int status = t.ende();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(programm, terminalgehtweg)

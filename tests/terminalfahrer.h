@@ -23,7 +23,8 @@ public:
     void signal(int sig);   // SIGSTOP: until the program has stopped
     bool einzeltaste();
     void zeilenmodus();
-    std::string ungelesen();   // typed, and left in the terminal   // the modes from before the start, set again   // waits until a key is awaited in single-key mode
+    std::string ungelesen();
+    pid_t nummer() const { return pid; }   // typed, and left in the terminal   // the modes from before the start, set again   // waits until a key is awaited in single-key mode
     void auflegen();   // the terminal goes away
 
     std::string bildschirm() const;   // all output, line ends as "\n"

@@ -189,13 +189,15 @@ void signaleeinrichten()
 
 // ---- Descriptors ----
 
-// Waits until fd is ready; EINTR and a non-blocking descriptor's EAGAIN
-// are no ends.
-void bereitwarten(int fd, short ereignis, int wartems)
+// Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
+// ran out. EINTR and a non-blocking descriptor's EAGAIN are no ends.
+int bereitwarten(int fd, short ereignis, int wartems)
 {
     struct pollfd p {fd, ereignis, 0};
-    while (poll(&p, 1, wartems) < 0 && errno == EINTR) {
+    int r;
+    while ((r = poll(&p, 1, wartems)) < 0 && errno == EINTR) {
     }
+    return r;
 }
 
 int lesen(int fd, unsigned char *ziel, int platz)
@@ -221,8 +223,7 @@ size_t sendelaenge = 0;
 // stalls (a full pipe, a stopped terminal) never traps the user.
 void ausgabewarten()
 {
-    struct pollfd p {1, POLLOUT, 0};
-    if (poll(&p, 1, 0) == 1)
+    if (bereitwarten(1, POLLOUT, 0) > 0)
         return;
     bool umschalten = terminal.angewandt && !terminal.signaltasten;
     if (umschalten) {
@@ -282,14 +283,8 @@ int stdinfuellen(void *, unsigned char *ziel, int platz)
 
 int ttylesen(void *, int wartems)
 {
-    if (wartems >= 0) {
-        struct pollfd p {terminal.fd, POLLIN, 0};
-        int r;
-        while ((r = poll(&p, 1, wartems)) < 0 && errno == EINTR) {
-        }
-        if (r == 0)
-            return keinbyte;
-    }
+    if (wartems >= 0 && bereitwarten(terminal.fd, POLLIN, wartems) == 0)
+        return keinbyte;
     unsigned char b;
     return lesen(terminal.fd, &b, 1) == 1 ? b : keinetaste;   // hung up, gone
 }
