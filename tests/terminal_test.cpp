@@ -116,9 +116,9 @@ const szenario szenarien[] = {
          schluss},
     {"wortinversion mit resten und langem wort",
      {{menue, "C"}, {wortfrage, "HalloWelt\n"}, {menue, "c"}, {wortfrage, "ab\n"}, {menue, "c"},
-      {wortfrage, "Hallo Welt\n"}, {menue, "c"}, {wortfrage, alphabet + "\n"}, {menue, "d"}, {pause, "x"}},
+      {wortfrage, "Hallo Welt\n"}, {menue, "c"}, {wortfrage, alphabet + "D\n"}, {menue, "d"}, {pause, "x"}},
      menue + cls + inversion + "HalloWelt\n" + "tleWollaH" + menue + cls + inversion + "ab\n" + "tleWolba" +
-         menue + cls + inversion + "Hallo Welt\n" + "tleollaH" + menue + cls + inversion + alphabet + "\n" +
+         menue + cls + inversion + "Hallo Welt\n" + "tleollaH" + menue + cls + inversion + alphabet + "D\n" +
          "CBAzyxwvutsrqponmlkjihgfedcba" + menue + schluss},
     {"nul und steuertasten als menuewahl und buchstabe",
      {{menue, std::string(1, '\0')}, {menue, "a"}, {wortfrage, "\x0b\x0c" "ab\n"}, {buchstabe, std::string(1, '\0') + "\n"},
@@ -141,9 +141,9 @@ const szenario szenarien[] = {
      menue + cls + suchspiel + "ab\n" + buchstabenfrage + "\xec\n" + menue + schluss},
     // Enter pasted while a key is awaited arrives as CR; files may end
     // their lines in CR or CR LF.
-    {"eingefuegte zeilen mit cr", {{menue, "aHallo\rl\r"}, {menue, "d"}, {pause, "x"}},
+    {"eingefuegte zeilen mit cr", {{menue, "aHallo\rl\r"}, {menue, "aHi\rl\rd"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" +
-         menue + schluss},
+         menue + cls + suchspiel + buchstabenfrage + "Der 4. Buchstabe ist ein l\n" + menue + schluss},
     {"datei mit cr lf", {{menue, "a"}, {menue, "a"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" +
          menue + cls + suchspiel + buchstabenfrage + "Der 1. Buchstabe ist ein o\nDer 5. Buchstabe ist ein o\n" + menue + schluss,
@@ -386,13 +386,14 @@ TEST(programm, anhaltenundfortsetzen)
     }
 }
 
-// After a write that had to wait, Ctrl-C at the menu is a key again.
+// After a write that had to wait, Ctrl-C at the menu is a key again, and
+// the terminal is left as it was found.
 TEST(programm, nachwartenderausgabe)
 {
     terminalsitzung t("\"$P\" | (sleep 0.5; exec cat)");
     ASSERT_TRUE(t.einzeltaste());
-    t.tippen(std::string(1000, 'x'));
-    for (int durchgang = 0; durchgang <= 1000; durchgang++)
+    t.tippen(std::string(1000, 'x') + "bHallo\n");
+    for (int durchgang = 0; durchgang <= 1001; durchgang++)
         ASSERT_TRUE(t.warten(menue)) << durchgang;
     t.tippen("\x03");
     ASSERT_TRUE(t.warten(menue));
@@ -401,6 +402,7 @@ TEST(programm, nachwartenderausgabe)
     t.tippen("x");
     int status = t.ende();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(modiwiezuvor(t));
 }
 
 TEST(programm, terminalgehtweg)

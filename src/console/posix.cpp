@@ -145,13 +145,9 @@ extern "C" void fortsetzen(int)
 {
     int fehler = errno;
     struct termios jetzt;
-    if (terminal.wartet && tcgetpgrp(terminal.fd) == terminal.gruppe &&
-        tcgetattr(terminal.fd, &jetzt) == 0) {
-        if (jetzt.c_lflag != terminal.einzeltaste.c_lflag ||
-            jetzt.c_iflag != terminal.einzeltaste.c_iflag) {
-            if (!terminal.angewandt)
-                einzeltastemodi(jetzt);
-        }
+    if (terminal.wartet && tcgetpgrp(terminal.fd) == terminal.gruppe) {
+        if (!terminal.angewandt && tcgetattr(terminal.fd, &jetzt) == 0)
+            einzeltastemodi(jetzt);   // put back by the stop
         einzeltasteanwenden();
     }
     errno = fehler;
