@@ -66,6 +66,7 @@ TEST(buchstabensuche, faelle)
         {{"Hi!"}, 'A', {3}},
         {{"P0Y9"}, 'P', {1, 2}},
         {{"Hallo"}, ' ', {6}},
+        {{"sssssssssssssssssss"}, ' ', {20}},
         {{"Hallo"}, '\n', {}},
         {{"Hallo", "ab"}, 'l', {4}},
         {{"Hallo", "ab"}, ' ', {3, 6}},

@@ -179,6 +179,15 @@ const szenario szenarien[] = {
          menue + cls + "Buchstabeninversion\nGeben Sie ein Wort ein\n" + grusse + "\nerG" + menue + cls + suchspiel +
          neunzehn + "\n" + buchstabenfrage + "z\n" + "Der 19. Buchstabe ist ein z\n" + menue + schluss + "ok\n[ok]\n",
      "LC_ALL=C.UTF-8 \"$P\"; read -r rest; echo \"[$rest]\""},
+    // Neither a word's filler nor the first search letter is a character.
+    {"utf8: kein zeichen findet fueller oder ersten buchstaben",
+     {{menue, "a"}, {wortfrage, "\xe2\x82\xac\n"}, {buchstabe, "\x04"}, {menue, "a"}, {wortfrage, "ab\n"},
+      {buchstabe, "\xc5\xbd\n"}, {menue, "a"}, {wortfrage, "ab\n"}, {buchstabe, "\xc2\xae\n"}, {menue, "d"},
+      {pause, "x"}},
+     menue + cls + suchspiel + "\xe2\x82\xac\n" + buchstabenfrage + menue + cls + suchspiel + "ab\n" +
+         buchstabenfrage + "\xc5\xbd\n" + menue + cls + suchspiel + "ab\n" + buchstabenfrage + "\xc2\xae\n" +
+         menue + schluss,
+     utf8start},
     {"ohne utf8: bytes", {{menue, "a"}, {wortfrage, grusse + "\n"}, {buchstabe, "\xc3\xbc\n"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + grusse + "\n" + buchstabenfrage + "\xc3\xbc\n" +
          "Der 3. Buchstabe ist ein \xc3\nDer 5. Buchstabe ist ein \xc3\n" + menue + schluss},
@@ -365,7 +374,12 @@ TEST(programm, anhaltenundfortsetzen)
         for (int i = 0; i < 200 && f.halt == SIGTSTP && !modiwiezuvor(t); i++)
             usleep(10000);
         EXPECT_TRUE(f.halt == SIGSTOP || modiwiezuvor(t));
-        t.zeilenmodus();   // as the shell does while a job is stopped
+        // As the shell does while a job is stopped; after a catchable stop
+        // a change the user made meanwhile is what gets put back at the end.
+        struct termios danach = t.anfangsmodi;
+        if (f.halt == SIGTSTP)
+            danach.c_lflag ^= ECHOK;
+        t.zeilenmodus(danach);
         t.signal(SIGCONT);
         std::string bild = menue;
         if (f.beimwort) {
@@ -383,6 +397,7 @@ TEST(programm, anhaltenundfortsetzen)
         int status = t.ende();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
         EXPECT_EQ(t.bildschirm(), bild + schluss);
+        EXPECT_EQ(t.modi().c_lflag, danach.c_lflag);
     }
 }
 
@@ -390,13 +405,14 @@ TEST(programm, anhaltenundfortsetzen)
 // the terminal is left as it was found.
 TEST(programm, nachwartenderausgabe)
 {
-    terminalsitzung t("\"$P\" | (sleep 0.5; exec cat)");
-    ASSERT_TRUE(t.einzeltaste());
-    t.tippen(std::string(1000, 'x') + "bHallo\n");
-    for (int durchgang = 0; durchgang <= 1001; durchgang++)
-        ASSERT_TRUE(t.warten(menue)) << durchgang;
+    // The pipe is full before the first menu; then the keys fill it again.
+    terminalsitzung t("{ head -c 65536 /dev/zero; \"$P\"; } | (sleep 0.5; exec cat)");
+    ASSERT_TRUE(t.warten(menue));
     t.tippen("\x03");
     ASSERT_TRUE(t.warten(menue));
+    t.tippen(std::string(1000, 'x') + "bHallo\n");
+    for (int durchgang = 0; durchgang <= 1000; durchgang++)
+        ASSERT_TRUE(t.warten(menue)) << durchgang;
     t.tippen("d");
     ASSERT_TRUE(t.warten(pause));
     t.tippen("x");

@@ -131,9 +131,9 @@ void terminalsitzung::signal(int sig)
     }
 }
 
-void terminalsitzung::zeilenmodus()
+void terminalsitzung::zeilenmodus(const struct termios &t)
 {
-    tcsetattr(slave, TCSANOW, &anfangsmodi);
+    tcsetattr(slave, TCSANOW, &t);
 }
 
 std::string terminalsitzung::ungelesen()

@@ -21,10 +21,10 @@ public:
     // Waits for the end; the wait status, or -1 when it did not end.
     int ende();
     void signal(int sig);   // SIGSTOP: until the program has stopped
-    bool einzeltaste();
-    void zeilenmodus();
-    std::string ungelesen();
-    pid_t nummer() const { return pid; }   // typed, and left in the terminal   // the modes from before the start, set again   // waits until a key is awaited in single-key mode
+    bool einzeltaste();   // waits until a key is awaited in single-key mode
+    void zeilenmodus(const struct termios &t);   // modes set from outside
+    std::string ungelesen();   // typed, and left in the terminal
+    pid_t nummer() const { return pid; }
     void auflegen();   // the terminal goes away
 
     std::string bildschirm() const;   // all output, line ends as "\n"

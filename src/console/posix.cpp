@@ -196,6 +196,7 @@ int bereitwarten(int fd, short ereignis, int wartems)
     return r;
 }
 
+// The bytes read, or 0 at the end; an error ends the input as well.
 int lesen(int fd, unsigned char *ziel, int platz)
 {
     for (;;) {
@@ -205,7 +206,7 @@ int lesen(int fd, unsigned char *ziel, int platz)
         if (errno == EAGAIN || errno == EWOULDBLOCK)
             bereitwarten(fd, POLLIN, -1);
         else if (errno != EINTR)
-            return -1;
+            return 0;
     }
 }
 
@@ -273,8 +274,7 @@ int stdinfuellen(void *, unsigned char *ziel, int platz)
     // stay in the terminal, for the key reads.
     if (terminal.eingabeistterminal)
         platz = 1;
-    int n = lesen(0, ziel, platz);
-    return n > 0 ? n : 0;
+    return lesen(0, ziel, platz);
 }
 
 int ttylesen(void *, int wartems)
@@ -309,23 +309,16 @@ void konsolebeginnen()
     }
 
     standardeingabe.fuellen = stdinfuellen;
-    standardeingabe.kontext = nullptr;
     standardeingabe.endebleibt = !terminal.eingabeistterminal;
     standardeingabe.utf8 = terminal.utf8;
     tastatur.utf8 = terminal.utf8;
 
     // The keyboard is the controlling terminal, or else a terminal on
     // standard input.
-    int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-    struct termios t;
-    if (fd >= 0 && tcgetattr(fd, &t) == 0) {
-        terminal.fd = fd;
-    } else {
-        if (fd >= 0)
-            close(fd);
-        if (terminal.eingabeistterminal)
-            terminal.fd = 0;
-    }
+    // (/dev/tty opens only where there is a controlling terminal.)
+    terminal.fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (terminal.fd < 0 && terminal.eingabeistterminal)
+        terminal.fd = 0;
     terminal.gruppe = getpgrp();
     if (terminal.fd >= 0)
         signaleeinrichten();
