@@ -313,9 +313,8 @@ void konsolebeginnen()
     standardeingabe.utf8 = terminal.utf8;
     tastatur.utf8 = terminal.utf8;
 
-    // The keyboard is the controlling terminal, or else a terminal on
-    // standard input.
-    // (/dev/tty opens only where there is a controlling terminal.)
+    // The keyboard is the controlling terminal (/dev/tty opens only where
+    // there is one), or else a terminal on standard input.
     terminal.fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (terminal.fd < 0 && terminal.eingabeistterminal)
         terminal.fd = 0;
