@@ -29,20 +29,25 @@ bool eingabeleser::nachladen()
             ende = n + 1;
             return true;
         }
+        // Locals: the writes into the buffer could alias the members.
+        utf8dekodierer d = dekodierer;
+        int e = 0;
         for (int i = 1; i <= n; i++) {
             unsigned char b = puffer[i];
-            if (b < 0x80 && dekodierer.fehlt == 0) {   // the common case
-                puffer[ende++] = b;
+            if (b < 0x80 && d.fehlt == 0) {   // the common case
+                puffer[e++] = b;
                 continue;
             }
-            int c = dekodierer.weiter(b);
+            int c = d.weiter(b);
             if (c == utf8abbruch) {
-                puffer[ende++] = ersatzzeichen;
-                c = dekodierer.weiter(b);
+                puffer[e++] = ersatzzeichen;
+                c = d.weiter(b);
             }
             if (c >= 0)
-                puffer[ende++] = static_cast<unsigned char>(c);
+                puffer[e++] = static_cast<unsigned char>(c);
         }
+        dekodierer = d;
+        ende = e;
     }
     return true;
 }

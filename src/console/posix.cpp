@@ -31,16 +31,12 @@ terminalzustand terminal;
 
 // ---- Terminal modes; every function here is safe in a signal handler ----
 
-// Never stopped by SIGTTOU: a handler must finish even in the background.
+// In the background this stops the program (SIGTTOU) until fg, except in
+// its signal handlers, which block SIGTTOU so that they always finish.
 void modisetzen(const struct termios &t)
 {
-    sigset_t ttou, alt;
-    sigemptyset(&ttou);
-    sigaddset(&ttou, SIGTTOU);
-    sigprocmask(SIG_BLOCK, &ttou, &alt);
     // TCSANOW, never TCSAFLUSH: keys typed ahead must stay queued.
     tcsetattr(terminal.fd, TCSANOW, &t);
-    sigprocmask(SIG_SETMASK, &alt, nullptr);
 }
 
 void einzeltasteanwenden()
@@ -117,6 +113,7 @@ void behandeln(int sig, void (*behandlung)(int), int flags)
     struct sigaction neu {};
     neu.sa_handler = behandlung;
     sigemptyset(&neu.sa_mask);
+    sigaddset(&neu.sa_mask, SIGTTOU);
     neu.sa_flags = flags;
     sigaction(sig, &neu, nullptr);
 }
@@ -216,22 +213,18 @@ char ausgabepuffer[8192];   // stdio's buffer: a whole screen fits
 char sendepuffer[4 * sizeof ausgabepuffer];   // the same, encoded
 size_t sendelaenge = 0;
 
-// Before a write that may block, the signal keys work again: a reader that
-// stalls (a full pipe, a stopped terminal) never traps the user.
+// Before a write that may block while a key is awaited, the signal keys
+// work again: a reader that stalls (a full pipe, a stopped terminal) never
+// traps the user. Outside single-key mode they are on anyway.
 void ausgabewarten()
 {
-    if (bereitwarten(1, POLLOUT, 0) > 0)
+    if (!terminal.angewandt || terminal.signaltasten || bereitwarten(1, POLLOUT, 0) > 0)
         return;
-    bool umschalten = terminal.angewandt && !terminal.signaltasten;
-    if (umschalten) {
-        terminal.signaltasten = 1;
-        einzeltasteanwenden();
-    }
+    terminal.signaltasten = 1;
+    einzeltasteanwenden();
     bereitwarten(1, POLLOUT, -1);
-    if (umschalten) {
-        terminal.signaltasten = 0;
-        einzeltasteanwenden();
-    }
+    terminal.signaltasten = 0;
+    einzeltasteanwenden();
 }
 
 void senden()
@@ -260,9 +253,13 @@ void roheinfuegen(const char *text, size_t n)
 ssize_t ausgabeschreiben(void *, const char *daten, size_t n)
 {
     for (size_t i = 0; i < n; i++) {
+        unsigned char b = static_cast<unsigned char>(daten[i]);
+        if (sendelaenge < sizeof sendepuffer && ((b >= 0x20 && b < 0x7F) || b == '\n')) {
+            sendepuffer[sendelaenge++] = static_cast<char>(b);   // as it is
+            continue;
+        }
         char form[4];
-        int laenge = ausgabeform(static_cast<unsigned char>(daten[i]), terminal.utf8,
-                                 terminal.ausgabeistterminal, form);
+        int laenge = ausgabeform(b, terminal.utf8, terminal.ausgabeistterminal, form);
         roheinfuegen(form, static_cast<size_t>(laenge));
     }
     return static_cast<ssize_t>(n);
