@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
@@ -343,16 +344,11 @@ TEST(programm, blockierteausgabe)
 // No signal stays blocked once a key has been read.
 std::string blockiert(const terminalsitzung &t)
 {
-    std::string pfad = "/proc/" + std::to_string(t.nummer()) + "/status";
-    FILE *f = fopen(pfad.c_str(), "r");
-    char zeile[256];
-    std::string maske = "?";
-    while (f && fgets(zeile, sizeof zeile, f))
-        if (std::string(zeile).rfind("SigBlk:", 0) == 0)
-            maske = std::string(zeile + 7).substr(std::string(zeile + 7).find_first_not_of(" \t"));
-    if (f)
-        fclose(f);
-    return maske;
+    std::ifstream status("/proc/" + std::to_string(t.nummer()) + "/status");
+    for (std::string zeile; std::getline(status, zeile);)
+        if (zeile.rfind("SigBlk:", 0) == 0)
+            return zeile.substr(zeile.find_first_not_of(" \t", 7));
+    return "?";
 }
 
 // Stopped from outside and continued: line mode while stopped, and after
@@ -390,7 +386,7 @@ TEST(programm, anhaltenundfortsetzen)
             bild += cls + zaehlspiel + "Hallo\n" + zaehlung(1, 4) + menue;
         }
         ASSERT_TRUE(t.einzeltaste()) << f.halt;
-        EXPECT_EQ(blockiert(t), "0000000000000000\n");
+        EXPECT_EQ(blockiert(t), "0000000000000000");
         t.tippen("d");
         ASSERT_TRUE(t.warten(pause)) << f.halt;
         t.tippen("x");
