@@ -98,6 +98,7 @@ const fall faelle[] = {
      "abcdefghijklmnopqrs\0|next"sv},
     {"19 zeichen passen genau", {"abcdefghijklmnopqrs\n"}, true, "wv", "abcdefghijklmnopqrs\0|"sv},
     {"binaer und nul wie andere bytes", {"a\0b\x80\xff c\n"sv}, true, "wv", "a\0b\x80\xff\0|"sv},
+    {"nul am wortanfang", {" \0ab\n"sv}, true, "w", "\0ab\0|\n"sv},
     {"wort ueber stueckgrenzen", {"Ha", "l", "lo\nx"}, true, "wv", "Hallo\0|x"sv},
     {"ende vor dem wort speichert nichts", {}, true, "wvcv", "-|-|"},
     {"wort am ende ohne zeilenende", {"Hallo"}, true, "wvc", "Hallo\0|-|"sv},
@@ -164,7 +165,7 @@ TEST(ausgabeform, bytes)
         bool utf8, sichtbar;
         std::string_view form;
     } faelle[] = {
-        {'a', true, true, "a"},        {'\t', true, true, "\t"},      {'\n', true, true, "\n"},
+        {'a', true, true, "a"},        {' ', false, true, " "},        {'\t', true, true, "\t"},      {'\n', true, true, "\n"},
         {0x0E, true, true, "^N"},      {0x1B, false, true, "^["},      {0x7F, true, true, "^?"},
         {0x00, true, true, "^@"},      {0x0E, true, false, "\x0e"},   {0x9B, false, true, "M-^["},
         {0x89, false, true, "M-^I"},   {0x9F, false, true, "M-^_"},   {0xA0, false, true, "\xa0"},   {0x9B, false, false, "\x9b"},  {0xFC, false, true, "\xfc"},

@@ -156,11 +156,12 @@ const szenario szenarien[] = {
          menue + schluss,
      "perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK)'; exec \"$P\""},
     // Control bytes from a file reach a terminal only as visible text.
-    {"steuerzeichen sichtbar", {{menue, "a"}, {menue, "a"}, {menue, "a"}, {menue, "d"}, {pause, "x"}},
+    {"steuerzeichen sichtbar", {{menue, "a"}, {menue, "a"}, {menue, "a"}, {menue, "a"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + "Der 2. Buchstabe ist ein ^N\n" + menue + cls + suchspiel +
          buchstabenfrage + "Der 1. Buchstabe ist ein ^?\n" + menue + cls + suchspiel + buchstabenfrage +
-         "Der 1. Buchstabe ist ein M-^[\n" + menue + schluss,
-     "printf 'x\\016\\n\\016\\n\\177\\n\\177\\n\\233\\n\\233\\n' | \"$P\""},
+         "Der 1. Buchstabe ist ein M-^[\n" + menue + cls + suchspiel + buchstabenfrage + "Der 1. Buchstabe ist ein ^_\n" +
+         menue + schluss,
+     "printf 'x\\016\\n\\016\\n\\177\\n\\177\\n\\233\\n\\233\\n\\037\\n\\037\\n' | \"$P\""},
     // Without a controlling terminal, the terminal on standard input is
     // the keyboard.
     // On a UTF-8 terminal a character is one key and one position.

@@ -92,7 +92,7 @@ void eingabeleser::wort(char *ziel, int groesse)
 {
     beginnen();
     int c;
-    while ((c = vorschau()) >= 0 && leerzeichen(c))
+    while (leerzeichen(c = vorschau()))
         anfang++;
     if (c < 0)
         return;

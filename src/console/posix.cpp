@@ -291,7 +291,7 @@ void konsolebeginnen()
     // Closed standard descriptors get /dev/null before anything else is
     // opened, so the terminal never lands on one of them.
     for (int fd = 0; fd <= 2; fd++)
-        if (fcntl(fd, F_GETFD) < 0 && errno == EBADF)
+        if (fcntl(fd, F_GETFD) < 0)
             open("/dev/null", O_RDWR);
 
     std::setlocale(LC_CTYPE, "");
