@@ -131,6 +131,7 @@ TEST(wortinversion, faelle)
         {{"HalloWelt", "ab"}, "tleWolba"},
         {{"ab"}, "ba"},
         {{"abcdefghijklmnopqrstuvwxyzABC"}, "CBAzyxwvutsrqponmlkjihgfedcba"},
+        {{"abcdefghijklmnopqrstuvwxyzABCD"}, "DCBAzyxwvutsrqponmlkjihgfedcba"},   // no terminator inside
     };
     for (const auto &f : faelle) {
         wortpuffer<30> wortinv(f.woerter);
