@@ -213,29 +213,35 @@ char ausgabepuffer[8192];   // stdio's buffer: a whole screen fits
 char sendepuffer[4 * sizeof ausgabepuffer];   // the same, encoded
 size_t sendelaenge = 0;
 
-// Before a write that may block while a key is awaited, the signal keys
-// work again: a reader that stalls (a full pipe, a stopped terminal) never
-// traps the user. Outside single-key mode they are on anyway.
+// Waits until standard output takes more. While a key is awaited the
+// signal keys work meanwhile: a reader that stalls (a full pipe, a stopped
+// terminal) never traps the user. Outside single-key mode they are on.
 void ausgabewarten()
 {
-    if (!terminal.angewandt || terminal.signaltasten || bereitwarten(1, POLLOUT, 0) > 0)
-        return;
-    terminal.signaltasten = 1;
-    einzeltasteanwenden();
+    bool umschalten = terminal.angewandt && !terminal.signaltasten;
+    if (umschalten) {
+        terminal.signaltasten = 1;
+        einzeltasteanwenden();
+    }
     bereitwarten(1, POLLOUT, -1);
-    terminal.signaltasten = 0;
-    einzeltasteanwenden();
+    if (umschalten) {
+        terminal.signaltasten = 0;
+        einzeltasteanwenden();
+    }
 }
 
 void senden()
 {
     size_t erledigt = 0;
     while (erledigt < sendelaenge) {
-        ausgabewarten();
+        if (terminal.angewandt && bereitwarten(1, POLLOUT, 0) == 0)
+            ausgabewarten();   // the write would block in single-key mode
         ssize_t n = write(1, sendepuffer + erledigt, sendelaenge - erledigt);
         if (n > 0)
             erledigt += static_cast<size_t>(n);
-        else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK))
+        else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            ausgabewarten();   // a non-blocking descriptor
+        else if (n == 0 || errno != EINTR)
             break;   // the reader left, the disk is full: the text is lost
     }
     sendelaenge = 0;
