@@ -76,7 +76,7 @@ const fall folgen[] = {
     {"\x1b[E\x1bOE\x1b[11~\x1b[3:2~", {S + 76, S + 76, S + 59, S + 83}},
     // Unknown and odd sequences are consumed whole, and nothing more.
     {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, U, U, U, 'd'}},
-    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~", {U, 'd', U, U, U, 0x1F, U}},
+    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~\x1b[[?", {U, 'd', U, U, U, 0x1F, U, U, '?'}},
     // Keys typed ahead behind a sequence stay keys of their own.
     {"\x1b[Ad\x1b[24~b", {S + 72, 'd', S + 134, 'b'}},
     {"\x1b" "a", {27, 'a'}},

@@ -162,6 +162,12 @@ const szenario szenarien[] = {
          "Der 1. Buchstabe ist ein M-^[\n" + menue + cls + suchspiel + buchstabenfrage + "Der 1. Buchstabe ist ein ^_\n" +
          menue + schluss,
      "printf 'x\\016\\n\\016\\n\\177\\n\\177\\n\\233\\n\\233\\n\\037\\n\\037\\n' | \"$P\""},
+    // Started in the background, brought to the foreground: the modes to
+    // put back are the ones found after fg.
+    {"im hintergrund begonnen",
+     {{menue, ""}, {"", "b"}, {wortfrage, "Hallo\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + zaehlspiel + "Hallo\n" + zaehlung(1, 4) + menue + schluss,
+     "set -m; stty -echo; \"$P\" & sleep 0.3; stty echo; fg %1 > /dev/null"},
     // Without a controlling terminal, the terminal on standard input is
     // the keyboard.
     // On a UTF-8 terminal a character is one key and one position.

@@ -120,10 +120,8 @@ void eingabeleser::zeichen(char *ziel)
 
 void eingabeleser::verwerfen()
 {
-    if (nichtsverwerfen) {
-        nichtsverwerfen = false;
+    if (nichtsverwerfen)   // every read clears it again
         return;
-    }
     int c;
     while ((c = vorschau()) >= 0) {
         anfang++;

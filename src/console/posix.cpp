@@ -75,16 +75,14 @@ class rohmodus {
 public:
     rohmodus()
     {
+        // In the background, stop until fg before the modes are taken: the
+        // shell's modes of this moment are not ours to keep.
+        pid_t vorn = tcgetpgrp(terminal.fd);
+        if (vorn > 0 && vorn != terminal.gruppe)
+            raise(SIGTTOU);
         struct termios jetzt;
         if (tcgetattr(terminal.fd, &jetzt) != 0)
             return;
-        // In the background this stops us until fg, before the modes are
-        // taken: the shell's own are not ours to keep.
-        if (tcgetpgrp(terminal.fd) != terminal.gruppe) {
-            tcsetattr(terminal.fd, TCSANOW, &jetzt);
-            if (tcgetattr(terminal.fd, &jetzt) != 0)
-                return;
-        }
         einzeltastemodi(jetzt);
         terminal.wartet = 1;
         einzeltasteanwenden();
