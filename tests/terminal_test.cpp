@@ -335,13 +335,25 @@ TEST(programm, auswegeueberdieshell)
 }
 
 // A reader that stalls: while the program's write waits, Ctrl-C works.
+// The program waits to write, with the signal keys on.
+bool wartetaufausgabe(const terminalsitzung &t)
+{
+    for (int i = 0; i < 500; i++, usleep(10000))
+        if ((t.modi().c_lflag & (ISIG | ICANON)) == ISIG)
+            return true;
+    return false;
+}
+
+// Stopped and continued meanwhile, it waits on.
 TEST(programm, blockierteausgabe)
 {
     terminalsitzung t("\"$P\" | sleep 20");
     ASSERT_TRUE(t.einzeltaste());
     t.tippen(std::string(1000, 'x'));
-    for (int i = 0; i < 500 && !(t.modi().c_lflag & ISIG && !(t.modi().c_lflag & ICANON)); i++)
-        usleep(10000);
+    ASSERT_TRUE(wartetaufausgabe(t));
+    t.signal(SIGSTOP, true);
+    t.signal(SIGCONT, true);
+    ASSERT_TRUE(wartetaufausgabe(t));
     t.tippen("\x03");
     int status = t.ende();
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
@@ -405,10 +417,14 @@ TEST(programm, anhaltenundfortsetzen)
 }
 
 // A write that waits behind a full pipe until its reader starts, while a
-// key is awaited: afterwards Ctrl-C is a key again.
+// key is awaited, stopped and continued meanwhile: afterwards Ctrl-C is a
+// key again.
 TEST(programm, wartendeausgabe)
 {
     terminalsitzung t("{ head -c 65536 /dev/zero; \"$P\"; } | (sleep 0.5; exec cat)");
+    ASSERT_TRUE(wartetaufausgabe(t));
+    t.signal(SIGSTOP, true);
+    t.signal(SIGCONT, true);
     ASSERT_TRUE(t.warten(menue));
     t.tippen("\x03");
     ASSERT_TRUE(t.warten(ungueltig + menue));

@@ -119,9 +119,9 @@ int terminalsitzung::ende()
     return -1;
 }
 
-void terminalsitzung::signal(int sig)
+void terminalsitzung::signal(int sig, bool gruppe)
 {
-    kill(pid, sig);
+    kill(gruppe ? -pid : pid, sig);
     // A stop is awaited: what is typed next must find the program stopped.
     int status;
     for (int runde = 0; sig == SIGSTOP && runde < geduldms / 10; runde++) {

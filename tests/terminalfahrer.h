@@ -20,7 +20,8 @@ public:
     void tippen(std::string_view bytes);
     // Waits for the end; the wait status, or -1 when it did not end.
     int ende();
-    void signal(int sig);   // SIGSTOP: until the program has stopped
+    // To the program, or its whole process group; SIGSTOP: until stopped.
+    void signal(int sig, bool gruppe = false);
     bool einzeltaste();   // waits until a key is awaited in single-key mode
     void zeilenmodus(const struct termios &t);   // modes set from outside
     std::string ungelesen();   // typed, and left in the terminal
