@@ -336,12 +336,9 @@ TEST(programm, auswegeueberdieshell)
 
 // A reader that stalls: while the program's write waits, Ctrl-C works.
 // The program waits to write, with the signal keys on.
-bool wartetaufausgabe(const terminalsitzung &t)
+bool wartetaufausgabe(terminalsitzung &t)
 {
-    for (int i = 0; i < 500; i++, usleep(10000))
-        if ((t.modi().c_lflag & (ISIG | ICANON)) == ISIG)
-            return true;
-    return false;
+    return t.bis([&] { return (t.modi().c_lflag & (ISIG | ICANON)) == ISIG; });
 }
 
 // Stopped and continued meanwhile, it waits on.
@@ -386,9 +383,7 @@ TEST(programm, anhaltenundfortsetzen)
             ASSERT_TRUE(t.warten(zaehlspiel));
         }
         t.signal(f.halt);
-        for (int i = 0; i < 200 && f.halt == SIGTSTP && !modiwiezuvor(t); i++)
-            usleep(10000);
-        EXPECT_TRUE(f.halt == SIGSTOP || modiwiezuvor(t));
+        EXPECT_TRUE(f.halt == SIGSTOP || t.bis([&] { return modiwiezuvor(t); }));
         // As the shell does while a job is stopped; after a catchable stop
         // a change the user made meanwhile is what gets put back at the end.
         struct termios danach = t.anfangsmodi;

@@ -152,11 +152,14 @@ std::string terminalsitzung::ungelesen()
 
 bool terminalsitzung::einzeltaste()
 {
-    for (int runde = 0; runde < geduldms / 10; runde++) {
-        if (!(modi().c_lflag & ICANON))
+    return bis([this] { return !(modi().c_lflag & ICANON); });
+}
+
+bool terminalsitzung::bis(const std::function<bool()> &bedingung)
+{
+    for (int runde = 0; runde < geduldms / 50; runde++, lesen(50))
+        if (bedingung())
             return true;
-        lesen(10);
-    }
     return false;
 }
 
@@ -230,12 +233,7 @@ std::string terminalsitzung::angezeigt() const
 
 bool terminalsitzung::wartenbis(const std::string &schirm)
 {
-    for (int runde = 0; runde < geduldms / 50; runde++) {
-        if (angezeigt() == schirm)
-            return true;
-        lesen(50);
-    }
-    return false;
+    return bis([&] { return angezeigt() == schirm; });
 }
 
 struct termios terminalsitzung::modi() const

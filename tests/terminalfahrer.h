@@ -2,6 +2,7 @@
 // is its controlling terminal, or with no terminal at all.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -33,6 +34,8 @@ public:
     // blanks, empty rows at the end left out. For programs that repaint.
     std::string angezeigt() const;
     bool wartenbis(const std::string &schirm);   // until angezeigt() is it
+    // Reads on until bedingung holds; false when it never did.
+    bool bis(const std::function<bool()> &bedingung);
     struct termios modi() const;      // the terminal's modes now
     struct termios anfangsmodi;       // and before the start
 
