@@ -1,6 +1,7 @@
-// The Windows executable under Wine, named by WINDOWSPROGRAMM: in a
-// pseudo-terminal, where Wine's console host repaints the screen, and
-// without any console, against this platform's program.
+// The Windows executable named by WINDOWSPROGRAMM, under the Wine loader
+// WINDOWSLADER (or wine): in a pseudo-terminal, where Wine's console host
+// repaints the screen, and without any console, against this platform's
+// program.
 #include "terminalfahrer.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST(wine, konsole)
         {"\xc3\xa4", ungueltig},
         {"d", "Programm wird beendet\nDruecken Sie eine beliebige Taste . . ."},
     };
-    terminalsitzung t("LC_ALL=C.UTF-8 exec wine \"$WINDOWSPROGRAMM\"");
+    terminalsitzung t("LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"");
     for (const auto &[tasten, schirm] : schritte) {
         t.tippen(tasten);
         ASSERT_TRUE(t.wartenbis(schirm)) << "nach " << tasten << ":\n" << t.angezeigt();
@@ -70,7 +71,7 @@ TEST(wine, ohnekonsole)
         GTEST_SKIP() << "WINDOWSPROGRAMM not set";
     const std::string eingabe = "bHallo\naHallo\nl\ncHallo!\nx\xe4" "d";
     ohneterminal hier = ohneterminallaufen(eingabe);
-    ohneterminal windows = ohneterminallaufen(eingabe, "exec wine \"$WINDOWSPROGRAMM\"");
+    ohneterminal windows = ohneterminallaufen(eingabe, "exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"");
     std::string text;
     for (size_t i = 0; i < windows.ausgabe.size(); i++)
         if (windows.ausgabe.compare(i, 2, "\r\n") != 0)
