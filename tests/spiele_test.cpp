@@ -72,6 +72,7 @@ TEST(buchstabensuche, faelle)
         {{"Hallo", "ab"}, ' ', {3, 6}},
         {{"ab"}, 'b', {2}},
         {{"\xc3\xa4\xc3\xa4"}, 'c', {}},
+        {{"Hallo"}, '\x8c', {}},   // 0x8C - 32 is 'l' only where char is unsigned
         {{"sssssssssssssssssss"}, 's',
          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
     };

@@ -7,7 +7,7 @@ void buchstabenzaehlung(const char *word)
     int gross = 0;
     int klein = 0;
     for (int i = 0; i < 30; i++) {
-        int c = word[i];
+        int c = static_cast<signed char>(word[i]);   // 0x80 up: no letter
         if (c >= 'A' && c <= 'Z')
             gross++;
         if (c >= 'a' && c <= 'z')

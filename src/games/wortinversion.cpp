@@ -6,8 +6,10 @@ void wortinversion(const char *word)
 {
     char ausgabe[30];
     for (int i = 0; i < 30; i++) {
-        int c = word[i];
-        // 41 is the closing parenthesis; a zero marks a place left out.
+        // Signed on every platform: bytes from 0x80 up are negative and
+        // left out. 41 is the closing parenthesis; a zero marks a place
+        // left out.
+        int c = static_cast<signed char>(word[i]);
         ausgabe[29 - i] = c >= 41 ? word[i] : 0;
     }
     for (int j = 0; j < 30; j++)
