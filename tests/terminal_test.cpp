@@ -291,6 +291,14 @@ TEST(programm, signalstelltterminalwiederher)
     for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ,
                     SIGVTALRM, SIGPROF, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS,
                     SIGPIPE, SIGIO, SIGPWR, SIGSTKFLT, SIGRTMIN, SIGRTMAX}) {
+#ifdef EMULIERT
+        // qemu-user keeps these for itself: the emulated code's faults, and
+        // the real-time signal it maps the guest's last one onto.
+        if (sig == SIGSEGV || sig == SIGBUS || sig == SIGFPE || sig == SIGILL || sig == SIGRTMAX) {
+            std::printf("not run under emulation: signal %d\n", sig);
+            continue;
+        }
+#endif
         terminalsitzung t;
         ASSERT_TRUE(t.warten(menue));
         // Keys typed meanwhile stay for the shell.
