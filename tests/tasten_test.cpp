@@ -75,12 +75,17 @@ const fall folgen[] = {
     {"\x1b[200~\x1b[?25h\x1bOx", {U, U, U}},
     {"\x1b[E\x1bOE\x1b[11~\x1b[3:2~", {S + 76, S + 76, S + 59, S + 83}},
     // Unknown and odd sequences are consumed whole, and nothing more.
-    {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, U, U, U, 'd'}},
-    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~\x1b[[?", {U, 'd', U, U, U, 0x1F, U, U, '?'}},
+    {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, S + 59, U, U, 'd'}},
+    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~\x1b[[?", {S + 59, 'd', U, U, U, 0x1F, U, U, '?'}},
+    // Alt with a key, as ESC and the key in one burst: one key; a letter
+    // as the Windows console gives it.
+    {"\x1b" "d\x1b" "a\x1bQ\x1bz\x1b" "1\x1b\x7f\x1b\r", {S + 32, S + 30, S + 16, S + 44, U, U, U}},
+    // X10 mouse reports, whatever their three bytes; rxvt's $ ^ @ endings.
+    {"\x1b[M D!\x1b[M`a!d\x1b[<0;10;5M", {U, U, 'd', U}},
+    {"\x1b[3$x\x1b[7^x\x1b[23$x\x1b[2@\x1b[$x", {S + 83, 'x', S + 71, 'x', S + 133, 'x', S + 82, U}},
     // Keys typed ahead behind a sequence stay keys of their own.
     {"\x1b[Ad\x1b[24~b", {S + 72, 'd', S + 134, 'b'}},
-    {"\x1b" "a", {27, 'a'}},
-    {"\x1b\x1b[A", {27, S + 72}},
+    {"\x1b\x1b[A", {U}},
     {"\x1b[\n", {U, '\n'}},
     {"\x1b[[\x1b", {U, 27}},
     {"\x1b", {27}},
@@ -100,16 +105,20 @@ TEST(tastedekodieren, pausen)
         std::vector<int> codes;
     } faelle[] = {
         {{27, pause, 'a'}, {27, 'a'}},
-        {{27, pause, '[', 'A'}, {27, '[', 'A'}},
+        {{27, pause, pause, '[', 'A'}, {27, '[', 'A'}},
         {{27, '[', '1', pause, 'a'}, {U, 'a'}},
         {{27, 'O', pause, 'P'}, {U, 'P'}},
         {{'a', pause, 'b'}, {'a', 'b'}},
         // A NUL that breaks a sequence is a key of its own.
-        {{27, 0, 27, '[', 0, 27, '[', '[', 0}, {27, 0, U, 0, U, 0}},
+        {{27, 0, 27, '[', 0, 27, '[', '[', 0}, {U, U, 0, U, 0}},
         // A begun sequence is waited for, a lone Escape is not.
         {{27, '[', luecke, 'D'}, {S + 75}},
         {{27, 'O', luecke, 'P'}, {S + 59}},
-        {{27, luecke, '['}, {27, '['}},
+        // A sequence split after its Escape: never a letter.
+        {{27, luecke, '[', 'D', 'd'}, {27, S + 75, 'd'}},
+        {{27, luecke, 'O', 'P'}, {27, S + 59}},
+        {{27, luecke, 'D'}, {27, 'D'}},
+        {{27, luecke, '['}, {27, U}},
     };
     for (const auto &f : faelle)
         EXPECT_EQ(alletasten(f.bytes), f.codes);

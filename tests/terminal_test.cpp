@@ -205,6 +205,25 @@ const szenario szenarien[] = {
          menue + schluss,
      "exec setsid -w \"$P\""},
     {"terminal nur als eingabe, ausgabe umgeleitet", {{"", "bHallo\ndx"}}, "", "exec setsid -w \"$P\" > /dev/null"},
+    // Continued in the background before fg: the shell's modes of that
+    // moment are never the ones put back.
+    {"bg vor fg",
+     {{menue, ""}, {"", "c"}, {wortfrage, "Hallo\n"}, {menue, "d"}, {pause, "x"}},
+     menue + cls + inversion + "Hallo\n" + "ollaH" + menue + schluss,
+     "set -m; \"$P\" & sleep 0.3; stty -echo -icanon; kill -CONT %1; sleep 0.3; stty echo icanon; fg %1 > /dev/null"},
+    // A keystroke is taken whole at the pause, on a UTF-8 terminal also in
+    // byte mode; what follows stays for the shell.
+    {"pause nimmt ein utf8-zeichen ganz", {{menue, "d"}, {pause, "\xc3\xbc"}, {"\n", "ok\n"}},
+     menue + schluss + "ok\n[ok]\n", "stty iutf8; \"$P\"; read -r rest; echo \"[$rest]\"; stty -iutf8"},
+    // Alt with a letter, a mouse report, a sequence split after its Escape:
+    // each one invalid pass, never a game or the end.
+    {"alt, maus und getrennte folge", {{menue, "\x1b" "d"}, {menue, "\x1b[M D!"}, {menue, "\x1b"}, {menue, "[D"},
+                                       {menue, "d"}, {pause, "x"}},
+     menue + mal(cls + ungueltig + menue, 4) + schluss},
+    // Terminals that can't clear get no escape sequence.
+    {"dumm", {{menue, "x"}, {menue, "d"}, {pause, "x"}},
+     menue + "\n" + ungueltig + menue + "\n" + ende + pause + "\n", "TERM=dumb exec \"$P\""},
+    {"ohne term", {{menue, "d"}, {pause, "x"}}, menue + "\n" + ende + pause + "\n", "unset TERM; exec \"$P\""},
 };
 
 void PrintTo(const szenario &f, std::ostream *os)
@@ -329,6 +348,12 @@ TEST(programm, auswegeueberdieshell)
         // Without a controlling terminal, with the terminal on standard input.
         {"exec setsid -w sh -c 'exec 3<&0; \"$P\" <&3 & p=$!; sleep 0.5; kill $p; wait $p; echo \"status $?\"'", "",
          "status 143"},
+        // Stopped, then killed while another program's modes are in front:
+        // those stay.
+        {"set -m; a=$(stty -g); f=$(mktemp); (sleep 0.5; kill -STOP $(cat $f)) &"
+         " sh -c 'echo $$ > '$f'; exec \"$P\"'; stty \"$a\" -echo; p=$(cat $f); kill $p; kill -CONT $p; sleep 0.3;"
+         " case $(stty) in *-echo*) echo 'modi geblieben';; esac; stty \"$a\"; rm $f",
+         "", "modi geblieben"},
     };
     for (const auto &f : faelle) {
         terminalsitzung t(f.befehl);

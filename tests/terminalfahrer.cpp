@@ -21,6 +21,7 @@ constexpr unsigned short zeilen = 40, spalten = 80;
 void shellstarten(const char *befehl)
 {
     setenv("LC_ALL", "C", 1);
+    setenv("TERM", "xterm", 1);
     setenv("P", PROGRAMM, 1);
     execl("/bin/sh", "sh", "-c", befehl, static_cast<char *>(nullptr));
     _exit(127);

@@ -10,7 +10,8 @@
 
 class terminalsitzung {
 public:
-    // Starts the program on a fresh pseudo-terminal, with LC_ALL=C unless
+    // Starts the program on a fresh pseudo-terminal, with LC_ALL=C and
+    // TERM=xterm unless
     // the shell command befehl says otherwise; befehl starts it as "$P"
     // (e.g. 'exec "$P" <&-', 'trap "" HUP; exec "$P"').
     explicit terminalsitzung(const char *befehl = "exec \"$P\"");

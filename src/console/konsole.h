@@ -4,7 +4,9 @@
 // Escape sequences this layer writes (POSIX terminal only):
 //   ESC [ H      cursor to the top left   } together: clear screen
 //   ESC [ 2 J    erase the whole display  }
-// When standard output is not a terminal the clear is a form feed (0x0C).
+// When standard output is not a terminal the clear is a form feed (0x0C);
+// where TERM is unset, empty or dumb it is a line end, and nothing else the
+// program writes is an escape sequence.
 // Nothing else the program writes reaches a terminal as a control: see
 // ausgabeform.
 //
@@ -18,11 +20,18 @@
 //               17-21 F6-F10 64-68; 23 F11 133; 24 F12 134
 //   ESC O P/Q/R/S                     F1-F4 59-62
 //   ESC [ [ A..E                      F1-F5 59-63 (Linux console)
+//   ESC [ n $, ESC [ n ^, ESC [ n @   as ESC [ n ~ (rxvt's Shift, Ctrl,
+//                                     Ctrl+Shift)
 //   modifiers as parameters (ESC [ 1 ; 5 D, ESC [ 3 ; 2 ~) are dropped;
-//   any other complete CSI or SS3 sequence is unbekanntetaste.
-// ESC with nothing behind it within escwartems is the Escape key, 27; so is
-// ESC before any other byte, which then stays for the next key. Once ESC [
-// or ESC O has come, the rest is awaited for sequenzwartems.
+//   ESC [ M and three raw bytes (an X10 mouse report), and any other
+//   complete CSI or SS3 sequence, are unbekanntetaste.
+//   ESC and a letter in one burst (Alt+letter): the letter's scan code, as
+//   the Windows console gives it (Alt+A 30, Alt+D 32; see alttaste); ESC
+//   and any other key: unbekanntetaste.
+// ESC with nothing behind it within escwartems is the Escape key, 27. Once
+// ESC [ or ESC O has come, the rest is awaited for sequenzwartems; a [ or O
+// within sequenzwartems after a lone Escape is taken as the rest of a
+// sequence that a slow link split after its ESC.
 //
 // Character set: inside, one byte per character, in Windows-1252. On a
 // UTF-8 terminal the keyboard and standard input are decoded into it and
@@ -131,7 +140,12 @@ struct tastenleser {
     void *kontext;
     bool utf8 = false;     // a UTF-8 character is one key
     int zurueck = -1;      // a byte read ahead that belongs to the next key
+    bool nachesc = false;  // the last key was an Escape that stood alone
 };
+
+// Alt with the key c: for a letter the Windows console's code (sondertaste
+// + the letter's scan code, Alt+A 30), else unbekanntetaste.
+int alttaste(int c);
 
 // One key from a terminal's byte stream, escape sequences decoded.
 int tastedekodieren(tastenleser &t);

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <langinfo.h>
@@ -21,11 +22,14 @@ struct terminalzustand {
     bool ausgabeistterminal = false;
     bool eingabeistterminal = false;
     bool utf8 = false;               // the locale's character set is UTF-8
+    bool iutf8 = false;              // the terminal says it speaks UTF-8
+    bool dumm = false;               // TERM names no escape sequences
     struct termios gespeichert {};   // the modes to put back
     struct termios einzeltaste {};   // the single-key modes, signal keys off
     volatile sig_atomic_t wartet = 0;     // a key is awaited
     volatile sig_atomic_t angewandt = 0;  // single-key modes are on now
     volatile sig_atomic_t signaltasten = 0; // ... with Ctrl-C etc. as signals
+    volatile sig_atomic_t fortsetzungen = 0; // continues seen, counted
 };
 terminalzustand terminal;
 
@@ -48,9 +52,17 @@ void einzeltasteanwenden()
     modisetzen(t);
 }
 
+// Whether the terminal's modes are ours to change: our process group is in
+// front, or nobody is. Otherwise they belong to whoever is in front.
+bool vorn()
+{
+    pid_t gruppe = tcgetpgrp(terminal.fd);
+    return gruppe <= 0 || gruppe == terminal.gruppe;
+}
+
 void zuruecksetzen()
 {
-    if (terminal.angewandt) {
+    if (terminal.angewandt && vorn()) {
         modisetzen(terminal.gespeichert);
         terminal.angewandt = 0;
     }
@@ -75,14 +87,24 @@ class rohmodus {
 public:
     rohmodus()
     {
-        // In the background, stop until fg before the modes are taken: the
-        // shell's modes of this moment are not ours to keep.
-        pid_t vorn = tcgetpgrp(terminal.fd);
-        if (vorn > 0 && vorn != terminal.gruppe)
-            raise(SIGTTOU);
+        // The modes to put back are only taken in the foreground: in the
+        // background they are the shell's of that moment. So stop until fg,
+        // and after any continue (bg too) look again.
         struct termios jetzt;
-        if (tcgetattr(terminal.fd, &jetzt) != 0)
-            return;
+        for (;;) {
+            sig_atomic_t fortsetzungen = terminal.fortsetzungen;
+            if (!vorn()) {
+                raise(SIGTTOU);
+                if (terminal.fortsetzungen != fortsetzungen)
+                    continue;
+                // SIGTTOU ignored or blocked: the modes may be set from here.
+            }
+            if (tcgetattr(terminal.fd, &jetzt) != 0)
+                return;
+            if (terminal.fortsetzungen == fortsetzungen)
+                break;   // not stopped since the look: taken in front
+        }
+        terminal.iutf8 = (jetzt.c_iflag & IUTF8) != 0;
         einzeltastemodi(jetzt);
         terminal.wartet = 1;
         einzeltasteanwenden();
@@ -139,6 +161,7 @@ extern "C" void stopsignal(int)
 extern "C" void fortsetzen(int)
 {
     int fehler = errno;
+    terminal.fortsetzungen = terminal.fortsetzungen + 1;
     struct termios jetzt;
     if (terminal.wartet && tcgetpgrp(terminal.fd) == terminal.gruppe) {
         if (!terminal.angewandt && tcgetattr(terminal.fd, &jetzt) == 0)
@@ -302,6 +325,8 @@ void konsolebeginnen()
     terminal.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
     terminal.ausgabeistterminal = isatty(1);
     terminal.eingabeistterminal = isatty(0);
+    const char *art = std::getenv("TERM");
+    terminal.dumm = !art || !*art || std::strcmp(art, "dumb") == 0;
 
     cookie_io_functions_t senke {nullptr, ausgabeschreiben, nullptr, nullptr};
     if (FILE *bildschirm = fopencookie(nullptr, "w", senke)) {
@@ -312,7 +337,6 @@ void konsolebeginnen()
     standardeingabe.fuellen = stdinfuellen;
     standardeingabe.endebleibt = !terminal.eingabeistterminal;
     standardeingabe.utf8 = terminal.utf8;
-    tastatur.utf8 = terminal.utf8;
 
     // The keyboard is the controlling terminal (/dev/tty opens only where
     // there is one), or else a terminal on standard input.
@@ -330,7 +354,10 @@ void ausgabeabschicken()
     senden();
 }
 
-int tastelesen()
+namespace {
+// ganz: a UTF-8 character is taken whole wherever the terminal speaks
+// UTF-8, also in byte mode, so that none of it is left for the next program.
+int taste(bool ganz)
 {
     // Without a terminal the keys come from standard input, a byte each.
     if (terminal.fd < 0) {
@@ -342,22 +369,31 @@ int tastelesen()
     // the menu appears must not be echoed.
     rohmodus roh;
     ausgabeabschicken();
+    tastatur.utf8 = terminal.utf8 || (ganz && terminal.iutf8);
     return tastedekodieren(tastatur);
+}
+}
+
+int tastelesen()
+{
+    return taste(false);
 }
 
 void bildschirmloeschen()
 {
     fflush(stdout);   // the text before it, in order
-    if (terminal.ausgabeistterminal)
-        roheinfuegen("\x1b[H\x1b[2J", 7);
-    else
+    if (!terminal.ausgabeistterminal)
         roheinfuegen("\f", 1);
+    else if (terminal.dumm)
+        roheinfuegen("\n", 1);   // it can't clear: the next text on its own line
+    else
+        roheinfuegen("\x1b[H\x1b[2J", 7);
 }
 
 void abschlusspause()
 {
     printf("Druecken Sie eine beliebige Taste . . . ");
-    tastelesen();
+    taste(true);
     putchar('\n');
     ausgabeabschicken();
 }

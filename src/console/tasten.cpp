@@ -45,6 +45,11 @@ int nummerntaste(int n)
     return unbekanntetaste;
 }
 
+// The scan codes of the letters A to Z, which the Windows console gives
+// for Alt with a letter.
+constexpr unsigned char scancodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
+                                         49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
+
 int naechstes(tastenleser &t, int wartems)
 {
     if (t.zurueck >= 0) {
@@ -71,7 +76,14 @@ int sequenz(tastenleser &t, bool ss3)
     }
     int erste = 0;          // the first parameter: the key's number
     bool ersteoffen = true;
+    bool parameter = false;
+    if (!ss3 && c == 'M') {   // an X10 mouse report: three raw bytes follow
+        for (int i = 0; i < 3 && c >= 0; i++)
+            c = naechstes(t, sequenzwartems);
+        return unbekanntetaste;
+    }
     while (c >= 0x30 && c <= 0x3F) {
+        parameter = true;
         if (c >= '0' && c <= '9' && ersteoffen) {
             if (erste < 1000)
                 erste = erste * 10 + (c - '0');
@@ -80,8 +92,11 @@ int sequenz(tastenleser &t, bool ss3)
         }
         c = naechstes(t, sequenzwartems);
     }
-    while (c >= 0x20 && c <= 0x2F)
+    // rxvt ends a key with a number in $ (Shift), ^ (Ctrl) or @ (both).
+    while (c >= 0x20 && c <= 0x2F && !(c == '$' && parameter))
         c = naechstes(t, sequenzwartems);
+    if (c == '$' || c == '^' || c == '@')
+        return parameter && !ss3 ? nummerntaste(erste) : unbekanntetaste;
     if (c < 0x40 || c > 0x7E) {
         // Cut off or broken: what came is dropped, a foreign byte stays.
         if (c >= 0)
@@ -113,9 +128,29 @@ int utf8taste(tastenleser &t, int erstes)
 }
 }
 
+int alttaste(int c)
+{
+    if (c >= 'a' && c <= 'z')
+        return sondertaste + scancodes[c - 'a'];
+    if (c >= 'A' && c <= 'Z')
+        return sondertaste + scancodes[c - 'A'];
+    return unbekanntetaste;
+}
+
 int tastedekodieren(tastenleser &t)
 {
-    int c = naechstes(t, -1);
+    int c = keinbyte;
+    // A [ or O soon after a lone Escape is the rest of a sequence that a
+    // slow link split: swallowed with it, so that its final byte never
+    // counts as a letter.
+    if (t.nachesc) {
+        t.nachesc = false;
+        c = naechstes(t, sequenzwartems);
+        if (c == '[' || c == 'O')
+            return sequenz(t, c == 'O');
+    }
+    if (c == keinbyte)
+        c = naechstes(t, -1);
     if (c < 0)
         return keinetaste;
     if (c >= 0x80 && t.utf8)
@@ -127,10 +162,19 @@ int tastedekodieren(tastenleser &t)
         return sequenz(t, false);
     if (nach == 'O')
         return sequenz(t, true);
-    // A lone Escape; a byte behind it is the next key, not part of this one.
-    if (nach >= 0)
-        t.zurueck = nach;
-    return esc;
+    if (nach < 0) {   // a lone Escape
+        t.nachesc = nach == keinbyte;
+        return esc;
+    }
+    // Alt (Meta) with a key: ESC and the key's bytes in one burst.
+    if (nach == esc) {
+        t.zurueck = esc;
+        tastedekodieren(t);
+        return unbekanntetaste;
+    }
+    if (nach >= 0x80 && t.utf8)
+        utf8taste(t, nach);
+    return alttaste(nach);
 }
 
 int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
