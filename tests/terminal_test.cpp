@@ -504,9 +504,51 @@ TEST(programm, ohneterminal)
         EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) << e.status;
         EXPECT_EQ(e.ausgabe, f.ausgabe);
     }
+    // Locales that are not installed: the codeset in the name decides.
+    const struct {
+        const char *umgebung;
+        int stelle;   // of k in Baecker, with the umlaut as UTF-8
+    } gebiete[] = {
+        {"LANG=de_DE.UTF-8", 4}, {"LC_CTYPE=UTF-8", 4}, {"LANG=en_US.utf8", 4},
+        {"LC_ALL=de_DE.UTF-8 LANG=C", 4}, {"LC_ALL=C LANG=de_DE.UTF-8", 5},
+        {"LC_CTYPE=C LANG=de_DE.UTF-8", 5}, {"LANG=de_DE.ISO-8859-1", 5}, {"", 5},
+    };
+    for (const auto &g : gebiete) {
+        std::string befehl = std::string("unset LC_ALL LC_CTYPE LANG; exec env ") + g.umgebung + " \"$P\"";
+        ohneterminal e = ohneterminallaufen("aB\xc3\xa4" "cker\nk\nd", befehl.c_str());
+        EXPECT_NE(e.ausgabe.find("Der " + std::to_string(g.stelle) + ". Buchstabe ist ein k\n"), std::string::npos)
+            << g.umgebung;
+    }
     ohneterminal e = ohneterminallaufen("a", "exec \"$P\" <&-");
     EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) << e.status;
     EXPECT_EQ(e.ausgabe, menue + ff + ende + pause + "\n");
+}
+
+// --help and --version answer and end without touching the terminal;
+// any other argument starts the menu as always.
+TEST(programm, befehlszeile)
+{
+    const struct {
+        const char *befehl, *tasten, *anfang;
+    } faelle[] = {
+        {"exec \"$P\" --version", "", "buchstabenspiele " VERSION "\n"},
+        {"exec \"$P\" egal --help", "", "Aufruf: buchstabenspiele [--help | --version]\n\nDrei"},
+        {"exec \"$P\" --hilfe", "d", "\nWillkommen"},
+    };
+    for (const auto &f : faelle) {
+        terminalsitzung t(f.befehl);
+        if (*f.tasten) {
+            ASSERT_TRUE(t.einzeltaste());
+            t.tippen(f.tasten);
+            ASSERT_TRUE(t.warten(pause));
+            t.tippen("x");
+        }
+        int status = t.ende();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(t.bildschirm().rfind(f.anfang, 0), 0u) << t.bildschirm();
+        EXPECT_EQ(t.bildschirm().find("Willkommen") == std::string::npos, *f.tasten == 0) << f.befehl;
+        EXPECT_TRUE(modiwiezuvor(t));
+    }
 }
 
 }

@@ -93,6 +93,10 @@ struct utf8dekodierer {
     int weiter(unsigned char b);     // a byte 0-255, utf8mehr or utf8abbruch
 };
 
+// Whether a locale name (de_DE.UTF-8, en_US.utf8@euro, UTF-8) names UTF-8
+// as its codeset, in any case; for locales that are not installed.
+bool utf8name(const char *name);
+
 // How one byte the program writes goes out: with utf8 a byte from 0x80 up
 // as its UTF-8 form; with sichtbar (a terminal) a control byte as caret
 // notation (^N, ^?) and, without utf8, 0x80-0x9F as M-^X, so that nothing

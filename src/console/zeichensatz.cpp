@@ -90,3 +90,26 @@ int ausgabeform(unsigned char b, bool utf8, bool sichtbar, char *ziel)
     ziel[n++] = static_cast<char>(c);
     return n;
 }
+
+bool utf8name(const char *name)
+{
+    if (!name)
+        return false;
+    // The codeset stands behind the dot, or is the whole name (UTF-8 as
+    // macOS sends it); a modifier behind @ is no part of it.
+    const char *punkt = name;
+    while (*punkt && *punkt != '.' && *punkt != '@')
+        punkt++;
+    const char *satz = *punkt == '.' ? punkt + 1 : name;
+    const char *ende = satz;
+    while (*ende && *ende != '@')
+        ende++;
+    auto gleich = [&](const char *wort) {
+        const char *z = satz;
+        for (; z < ende && *wort; z++, wort++)
+            if ((*z | 0x20) != *wort)
+                return false;
+        return z == ende && !*wort;
+    };
+    return gleich("utf-8") || gleich("utf8");
+}

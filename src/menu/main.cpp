@@ -14,8 +14,49 @@ constexpr unsigned char fuellwert = 0x8D;
 // and too low for its -32 to match any byte at all.
 constexpr unsigned char ersterbuchstabe = 0x81;
 
-int main()
+#ifndef VERSION
+#define VERSION "?"
+#endif
+
+// --help and --version (on Windows also /?) are answered without touching
+// the terminal; every other argument is ignored, as it always was.
+bool befehlszeile(int argc, char **argv)
 {
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            printf("buchstabenspiele %s\n", VERSION);
+            return true;
+        }
+        bool hilfe = std::strcmp(argv[i], "--help") == 0;
+#ifdef _WIN32
+        hilfe = hilfe || std::strcmp(argv[i], "/?") == 0;
+#endif
+        if (hilfe) {
+            printf("Aufruf: buchstabenspiele [--help | --version]\n\n"
+                   "Drei Buchstabenspiele auf eingetippten Woertern. Im Hauptmenue waehlt\n"
+                   "ein Tastendruck, ohne Enter:\n"
+                   "  A  Buchstabensuchspiel: jede Stelle eines Buchstabens im Wort\n"
+                   "  B  Buchstabenzaehlspiel: Gross-, Klein- und alle Buchstaben\n"
+                   "  C  Wortinversion: das Wort rueckwaerts\n"
+                   "  D  Ende\n\n"
+                   "  --help     diese Hilfe zeigen\n"
+                   "  --version  Name und Version zeigen\n\n"
+#ifdef _WIN32
+                   "Mehr in README.md.\n");
+#else
+                   "Mehr in der Handbuchseite: man 6 buchstabenspiele\n");
+#endif
+            return true;
+        }
+    }
+    return false;
+}
+
+int main(int argc, char **argv)
+{
+    if (befehlszeile(argc, argv))
+        return 0;
+
     int auswahl = 0;
     char eingabe[20];
     char suche;
