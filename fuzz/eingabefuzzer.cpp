@@ -132,17 +132,6 @@ int tastenbyte(void *kontext, int wartems)
     return q.daten[q.pos++];
 }
 
-int getchbyte(void *kontext)
-{
-    return tastenbyte(kontext, -1);
-}
-
-bool getchwartet(void *kontext)
-{
-    auto &q = *static_cast<tastenquelle *>(kontext);
-    return q.pos < q.groesse && q.daten[q.pos] != 0xFE;
-}
-
 bool gueltigertaste(int c)
 {
     return (c >= 0 && c <= 255) || (c >= sondertaste && c <= unbekanntetaste);
@@ -159,11 +148,15 @@ void tasten(const uint8_t *daten, size_t groesse)
     }
     pruefen(t.zurueck == -1 && q.pos == groesse);
 
-    tastenquelle w{daten, groesse, 0, 0};
-    codes = 0;
-    for (int c; (c = tastefalten(getchbyte, getchwartet, &w)) != keinetaste;) {
-        pruefen(gueltigertaste(c));
-        pruefen(++codes <= w.bytes);
+    // Every eight bytes a key event of the Windows console.
+    for (size_t i = 0; i + 8 <= groesse; i += 8) {
+        const uint8_t *b = daten + i;
+        konsolenereignis e{(b[0] & 1) != 0, static_cast<unsigned short>(b[1] | b[2] << 8), b[3],
+                           static_cast<unsigned short>(b[4] | b[5] << 8),
+                           static_cast<unsigned long>(b[6] | b[7] << 8)};
+        int c = ereignistaste(e);
+        pruefen(c == keinbyte || gueltigertaste(c));
+        pruefen(c < 0x80 || c > 0xFF || c == ersatzzeichen || aus1252(static_cast<unsigned char>(c)) != 0xFFFD);
     }
 }
 

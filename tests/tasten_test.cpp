@@ -144,46 +144,51 @@ TEST(tastedekodieren, utf8)
         EXPECT_EQ(alletasten(f.bytes, true), f.codes);
 }
 
-// The Windows key read: prefix and code, or a prefix byte alone.
-int folgegetch(void *kontext)
+// The Windows console's key events: the same codes as the same keys give
+// on a terminal; nothing for releases, modifiers and dead keys.
+TEST(ereignistaste, faelle)
 {
-    auto &f = *static_cast<bytefolge *>(kontext);
-    while (f.pos < f.bytes.size() && f.bytes[f.pos] == pause)
-        f.pos++;
-    return f.pos < f.bytes.size() ? f.bytes[f.pos++] : -1;
-}
-
-bool folgewartet(void *kontext)
-{
-    auto &f = *static_cast<bytefolge *>(kontext);
-    return f.pos < f.bytes.size() && f.bytes[f.pos] != pause;
-}
-
-TEST(tastefalten, paare)
-{
+    constexpr unsigned long alt = 0x2, altgr = 0x1 | 0x8, strg = 0x8, erweitert = 0x100;
     const struct {
-        std::vector<int> bytes;
-        std::vector<int> codes;
+        konsolenereignis e;
+        int code;
     } faelle[] = {
-        // F7 to F10 must not read as A to D.
-        {{0, 65, 0, 66, 0, 67, 0, 68}, {S + 65, S + 66, S + 67, S + 68}},
-        {{0, 59, 0xE0, 134}, {S + 59, S + 134}},
-        {{0xE0, 72, 0xE0, 80, 0xE0, 75, 0xE0, 77}, {S + 72, S + 80, S + 75, S + 77}},
-        {{'d', 3, 13, 27}, {'d', 3, 13, 27}},
-        {{0xE0, pause, 'x'}, {0xE0, 'x'}},
-        {{0}, {0}},
-        {{}, {}},
-        // Bytes from 0x80 up, sign-extended by some runtimes.
-        {{-124, -128, -32, 72, 0xE0, -123}, {0x84, 0x80, S + 72, S + 133}},
-        {{0xE0, -1}, {}},
+        {{true, 'A', 30, 'a', 0}, 'a'},
+        {{true, 0xDE, 40, 0xE4, 0}, 0xE4},        // ä
+        {{true, 0xC0, 41, 0xE0, 0}, 0xE0},        // à, no prefix
+        {{true, 'C', 46, 3, strg}, 3},
+        {{true, 0x1B, 1, 0, 0}, 27},
+        {{true, 0x0D, 28, '\r', 0}, 13},
+        {{true, 0x08, 14, 0, 0}, 8},
+        {{true, 0x09, 15, '\t', 0}, 9},
+        {{true, 0x70, 59, 0, 0}, S + 59},         // F1
+        {{true, 0x79, 68, 0, 0}, S + 68},         // F10, never D
+        {{true, 0x7A, 87, 0, 0}, S + 133},
+        {{true, 0x7B, 88, 0, 0}, S + 134},
+        {{true, 0x26, 72, 0, erweitert}, S + 72},
+        {{true, 0x25, 75, 0, erweitert}, S + 75},
+        {{true, 0x5D, 0, 0, 0}, U},
+        {{true, 'A', 30, 'a', alt}, S + 30},
+        {{true, 'D', 32, 'd', 0x1}, S + 32},
+        {{true, '1', 2, '1', alt}, U},
+        {{true, 'Q', 16, '@', altgr}, '@'},
+        {{true, 'E', 18, 0x20AC, altgr}, 0x80},   // €
+        {{true, 0x64, 75, 0, alt}, keinbyte},     // Alt+4 on the keypad
+        {{true, 0x25, 75, 0, alt}, keinbyte},     // ... with NumLock off
+        {{true, 0x25, 75, 0, alt | erweitert}, U},
+        {{false, 0x12, 56, 0xE4, 0}, 0xE4},       // Alt released: its character
+        {{false, 'A', 30, 'a', 0}, keinbyte},
+        {{true, 0x10, 42, 0, 0x10}, keinbyte},
+        {{true, 0x12, 56, 0, alt}, keinbyte},
+        {{true, 0xDC, 41, 0, 0}, keinbyte},       // dead ^, then the composed letter
+        {{true, 'E', 18, 0xEA, 0}, 0xEA},
+        {{true, 0, 0, 0xD83D, 0}, ersatzzeichen}, // a pair of surrogates: one
+        {{true, 0, 0, 0xDE00, 0}, keinbyte},
+        {{true, 'A', 30, 0x100, 0}, ersatzzeichen},
+        {{true, 'X', 45, 0x81, 0}, ersatzzeichen}, // no filler can be typed
     };
-    for (const auto &f : faelle) {
-        bytefolge folge{f.bytes};
-        std::vector<int> codes;
-        for (int c; (c = tastefalten(folgegetch, folgewartet, &folge)) != keinetaste;)
-            codes.push_back(c);
-        EXPECT_EQ(codes, f.codes);
-    }
+    for (const auto &f : faelle)
+        EXPECT_EQ(ereignistaste(f.e), f.code) << f.e.virtuell << " " << f.e.zeichen << " " << f.e.zustand;
 }
 
 }

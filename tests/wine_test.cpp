@@ -65,6 +65,56 @@ TEST(wine, konsole)
     EXPECT_EQ(anzahl(t.bildschirm(), "Willkommen"), 12u);
 }
 
+bool zeigt(terminalsitzung &t, const std::string &teil)
+{
+    return t.bis([&] { return t.angezeigt().find(teil) != std::string::npos; });
+}
+
+// The same keys and words in every console code page: Windows-1252 inside,
+// the console's wide characters outside.
+TEST(wine, codeseiten)
+{
+    if (!std::getenv("WINDOWSPROGRAMM"))
+        GTEST_SKIP() << "WINDOWSPROGRAMM not set";
+    // Each row: keys typed in one write, then a text the screen shows.
+    const std::vector<std::pair<std::string, std::string>> schritte = {
+        {"a", "Wort ein"}, {"B\xc3\xa4" "cker\r", "Buchstaben ein"}, {"k\r", "Der 4. Buchstabe ist ein k"},
+        {"a", "Wort ein"}, {"B\xc3\xa4" "cker\r", "Buchstaben ein"}, {"\xc3\xa4\r", "Der 2. Buchstabe ist ein \xc3\xa4"},
+        {"a", "Wort ein"}, {"\xc3\x84pfel\r", "Buchstaben ein"}, {"\xc3\xa4\r", "Der 1. Buchstabe ist ein \xc3\xa4"},
+        // Escape, Alt+a, an accented letter and a key typed together, F1:
+        // one invalid pass each.
+        {"\x1b", ungueltig}, {"\x1b" "a", ungueltig}, {"\xc3\xa0x", ungueltig}, {"\x1bOP", ungueltig},
+        {"d", "Programm wird beendet"},
+    };
+    for (int seite : {437, 850, 1252, 65001}) {
+        std::string befehl = "LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" cmd /c \"chcp " + std::to_string(seite) +
+                             " >nul & Z:$(printf %s \"$WINDOWSPROGRAMM\" | tr / '\\\\')\"";
+        terminalsitzung t(befehl.c_str());
+        ASSERT_TRUE(zeigt(t, "D - Ende")) << seite << "\n" << t.angezeigt();
+        for (const auto &[tasten, text] : schritte) {
+            t.tippen(tasten);
+            ASSERT_TRUE(zeigt(t, text)) << seite << " nach " << tasten << ":\n" << t.angezeigt();
+        }
+        t.tippen("x");
+        int status = t.ende();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << seite << ": " << status;
+        // The start, three searches and five invalid keys: a menu each.
+        EXPECT_EQ(anzahl(t.bildschirm(), "Willkommen"), 9u) << seite;
+    }
+}
+
+// The console goes away while the program lives on: it ends, as at D.
+TEST(wine, konsoleweg)
+{
+    if (!std::getenv("WINDOWSPROGRAMM"))
+        GTEST_SKIP() << "WINDOWSPROGRAMM not set";
+    terminalsitzung t("trap '' HUP; LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"");
+    ASSERT_TRUE(zeigt(t, "D - Ende"));
+    t.auflegen();
+    int status = t.ende();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
 TEST(wine, ohnekonsole)
 {
     if (!std::getenv("WINDOWSPROGRAMM"))

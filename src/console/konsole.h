@@ -93,6 +93,15 @@ struct utf8dekodierer {
     int weiter(unsigned char b);     // a byte 0-255, utf8mehr or utf8abbruch
 };
 
+// A Unicode code point as its byte in the set inside, or ersatzzeichen;
+// and back (the unassigned bytes as U+FFFD).
+int nach1252(unsigned punkt);
+unsigned aus1252(unsigned char b);
+
+// One UTF-16 unit: its byte in the set; a character beyond the BMP is one
+// ersatzzeichen for its first half and keinbyte (nothing) for its second.
+int utf16nach1252(unsigned einheit);
+
 // Whether a locale name (de_DE.UTF-8, en_US.utf8@euro, UTF-8) names UTF-8
 // as its codeset, in any case; for locales that are not installed.
 bool utf8name(const char *name);
@@ -154,9 +163,17 @@ int alttaste(int c);
 // One key from a terminal's byte stream, escape sequences decoded.
 int tastedekodieren(tastenleser &t);
 
-// One key from the Windows console's key read: an extended key comes as a
-// prefix 0 or 0xE0 with a second code waiting, and is folded into one code.
-// getch gives -1 only when there is no keyboard; other negative values are
-// bytes, sign-extended.
-int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
-                void *kontext);
+// A key event of the Windows console, as ReadConsoleInputW reports it.
+struct konsolenereignis {
+    bool unten;                  // pressed, not released
+    unsigned short virtuell;     // virtual key code
+    unsigned short scancode;
+    unsigned short zeichen;      // UTF-16 unit; 0 for a key without one
+    unsigned long zustand;       // modifier keys (dwControlKeyState)
+};
+
+// Its key code, as the POSIX keyboard gives the same key (Windows-1252,
+// sondertaste + the key's code, alttaste), or keinbyte where it is no key:
+// a release, a modifier alone, a dead key awaiting its letter.
+int ereignistaste(const konsolenereignis &e);
+

@@ -167,9 +167,12 @@ int tastedekodieren(tastenleser &t)
         return esc;
     }
     // Alt (Meta) with a key: ESC and the key's bytes in one burst.
-    if (nach == esc) {
-        t.zurueck = esc;
-        tastedekodieren(t);
+    if (nach == esc) {   // Alt with a special key: ESC ESC [ A
+        int c2 = naechstes(t, escwartems);
+        if (c2 == '[' || c2 == 'O')
+            sequenz(t, c2 == 'O');
+        else if (c2 >= 0)
+            t.zurueck = c2;
         return unbekanntetaste;
     }
     if (nach >= 0x80 && t.utf8)
@@ -177,20 +180,38 @@ int tastedekodieren(tastenleser &t)
     return alttaste(nach);
 }
 
-int tastefalten(int (*getch)(void *kontext), bool (*wartet)(void *kontext),
-                void *kontext)
+int ereignistaste(const konsolenereignis &e)
 {
-    int c = getch(kontext);
-    if (c == -1)
-        return keinetaste;
-    c &= 0xFF;   // some runtimes give bytes from 0x80 up sign-extended
-    // A prefix is only a prefix when its second code is already waiting;
-    // otherwise it is a character of its own.
-    if ((c == 0 || c == 0xE0) && wartet(kontext)) {
-        int code = getch(kontext);
-        if (code == -1)
-            return keinetaste;
-        return sondertaste + (code & 0xFF);
+    constexpr unsigned long alttasten = 0x1 | 0x2;    // right and left Alt
+    constexpr unsigned long strgtasten = 0x4 | 0x8;   // right and left Ctrl
+    constexpr unsigned short alt = 0x12;
+    if (!e.unten)   // Alt and digits on the keypad: the character comes last
+        return e.virtuell == alt && e.zeichen ? utf16nach1252(e.zeichen) : keinbyte;
+    switch (e.virtuell) {
+    case 0x1B: return esc;        // also where the event carries no character
+    case 0x0D: return '\r';
+    case 0x08: return '\b';
+    case 0x09: return '\t';
+    case 0x10: case 0x11: case alt: case 0x14: case 0x5B: case 0x5C: case 0x90: case 0x91:
+        return keinbyte;          // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
     }
-    return c;
+    // Alt without Ctrl: AltGr is Ctrl+Alt and types characters (@, {).
+    if ((e.zustand & alttasten) && !(e.zustand & strgtasten)) {
+        constexpr unsigned long erweitert = 0x100;   // not on the keypad
+        bool ziffernblock = (e.virtuell >= 0x60 && e.virtuell <= 0x69) ||
+                            (!(e.zustand & erweitert) && e.scancode >= 71 && e.scancode <= 83);
+        if (ziffernblock)
+            return keinbyte;   // a character code being typed
+        return alttaste(e.virtuell >= 'A' && e.virtuell <= 'Z' ? e.virtuell : 0);
+    }
+    if (e.zeichen)
+        return utf16nach1252(e.zeichen);
+    if (e.virtuell >= 0xBA && e.virtuell <= 0xF5)
+        return keinbyte;          // a dead key: the composed character follows
+    switch (e.scancode) {
+    case 0: return unbekanntetaste;
+    case 87: return sondertaste + 133;   // F11 and F12 as the key read gives them
+    case 88: return sondertaste + 134;
+    }
+    return sondertaste + e.scancode;
 }

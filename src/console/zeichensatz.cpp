@@ -12,6 +12,7 @@ constexpr unsigned short obererbereich[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr unsigned ersatzpunkt = 0xFFFD;   // the replacement character
+}
 
 int nach1252(unsigned punkt)
 {
@@ -30,6 +31,14 @@ unsigned aus1252(unsigned char b)
     unsigned punkt = obererbereich[b - 0x80];
     return punkt ? punkt : ersatzpunkt;
 }
+
+int utf16nach1252(unsigned einheit)
+{
+    if (einheit >= 0xDC00 && einheit <= 0xDFFF)
+        return keinbyte;         // the second half: its first gave the substitute
+    if (einheit >= 0xD800 && einheit <= 0xDBFF)
+        return ersatzzeichen;    // a character beyond the BMP: none of ours
+    return nach1252(einheit);
 }
 
 int utf8dekodierer::weiter(unsigned char b)
