@@ -37,8 +37,10 @@ export WINEPREFIX=$arbeit/wine
 export WINELOADER=$lader64
 # Only this prefix's server is stopped.
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$arbeit"' EXIT
-# A program started while the first server still winds down can stall.
+# A program started while the first server still winds down can stall:
+# after the boot, one server stays up for the whole run.
 "$lader64" wineboot -i >/dev/null 2>&1 && wineserver -w
+wineserver -p
 
 # The pseudo-terminal driver is this platform's test program.
 cmake --preset tests >/dev/null && cmake --build --preset tests

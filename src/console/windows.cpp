@@ -19,6 +19,7 @@ HANDLE ausgabe = INVALID_HANDLE_VALUE;    // standard output as it was
 bool ausgabekonsole = false;    // ... a console: written as UTF-16
 bool utf8 = false;              // files and pipes speak UTF-8
 HANDLE rohr = nullptr;          // read end of the pipe behind stdout
+volatile LONG zeileliest = 0;   // the console's line input is running
 
 // Standard input from the console: its line input (echo and editing stay
 // the console's), each UTF-16 unit as its byte in the set inside.
@@ -27,7 +28,10 @@ int konsolefuellen(void *, unsigned char *ziel, int platz)
     wchar_t einheiten[512];
     DWORD n = 0;
     DWORD hoechstens = static_cast<DWORD>(platz < 512 ? platz : 512);
-    if (!ReadConsoleW(zeilen, einheiten, hoechstens, &n, nullptr) || n == 0)
+    zeileliest = 1;
+    BOOL gelesen = ReadConsoleW(zeilen, einheiten, hoechstens, &n, nullptr);
+    zeileliest = 0;
+    if (!gelesen || n == 0)
         return 0;
     if (einheiten[0] == 0x1A)   // Ctrl-Z at the start of a line: the end
         return 0;
@@ -44,6 +48,27 @@ int dateifuellen(void *, unsigned char *ziel, int platz)
 {
     int n = _read(0, ziel, static_cast<unsigned>(platz));
     return n > 0 ? n : 0;
+}
+
+// Ctrl-C outside a key wait (processed input is on then), and on consoles
+// that raise it as an event even while processed input is off (Wine's), is
+// put into the input as the key it is. At a word prompt the default stays:
+// the program ends.
+BOOL WINAPI strgc(DWORD ereignis)
+{
+    if (ereignis != CTRL_C_EVENT || zeileliest)
+        return FALSE;
+    INPUT_RECORD r {};
+    r.EventType = KEY_EVENT;
+    r.Event.KeyEvent.bKeyDown = TRUE;
+    r.Event.KeyEvent.wRepeatCount = 1;
+    r.Event.KeyEvent.wVirtualKeyCode = 'C';
+    r.Event.KeyEvent.wVirtualScanCode = 46;
+    r.Event.KeyEvent.uChar.UnicodeChar = 3;
+    r.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+    DWORD n;
+    WriteConsoleInputW(tastatur, &r, 1, &n);
+    return TRUE;
 }
 
 // Console modes for one key wait, always put back: Ctrl-C a key (3), no
@@ -173,6 +198,8 @@ void konsolebeginnen()
     // The keyboard is the console's, also when standard input is a file.
     tastatur = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
+    if (tastatur != INVALID_HANDLE_VALUE)
+        SetConsoleCtrlHandler(strgc, TRUE);
 }
 
 void ausgabeabschicken()
