@@ -102,9 +102,11 @@ unsigned aus1252(unsigned char b);
 // ersatzzeichen for its first half and keinbyte (nothing) for its second.
 int utf16nach1252(unsigned einheit);
 
-// Whether a locale name (de_DE.UTF-8, en_US.utf8@euro, UTF-8) names UTF-8
-// as its codeset, in any case; for locales that are not installed.
-bool utf8name(const char *name);
+// Whether the locale the environment names (the first of LC_ALL, LC_CTYPE
+// and LANG that is set and not empty: de_DE.UTF-8, en_US.utf8@euro, UTF-8)
+// has UTF-8 as its codeset, in any case; for locales that are not
+// installed.
+bool utf8gebietsname();
 
 // How one byte the program writes goes out: with utf8 a byte from 0x80 up
 // as its UTF-8 form; with sichtbar (a terminal) a control byte as caret

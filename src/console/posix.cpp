@@ -324,15 +324,7 @@ void konsolebeginnen()
     if (std::setlocale(LC_CTYPE, "")) {
         terminal.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
     } else {
-        // Not installed: the name the environment gives says it.
-        const char *name = nullptr;
-        static const char *const variablen[] = {"LC_ALL", "LC_CTYPE", "LANG"};
-        for (const char *variable : variablen) {
-            name = std::getenv(variable);
-            if (name && *name)
-                break;
-        }
-        terminal.utf8 = utf8name(name);
+        terminal.utf8 = utf8gebietsname();   // not installed: its name says it
     }
     terminal.ausgabeistterminal = isatty(1);
     terminal.eingabeistterminal = isatty(0);

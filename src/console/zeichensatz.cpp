@@ -2,6 +2,8 @@
 // and the form in which a written byte may reach a terminal.
 #include "konsole.h"
 
+#include <cstdlib>
+
 namespace {
 
 // Windows-1252 from 0x80 to 0x9F; 0 where the set has no character.
@@ -100,8 +102,15 @@ int ausgabeform(unsigned char b, bool utf8, bool sichtbar, char *ziel)
     return n;
 }
 
-bool utf8name(const char *name)
+bool utf8gebietsname()
 {
+    const char *name = nullptr;
+    static const char *const variablen[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+    for (const char *variable : variablen) {
+        name = std::getenv(variable);
+        if (name && *name)
+            break;
+    }
     if (!name)
         return false;
     // The codeset stands behind the dot, or is the whole name (UTF-8 as
