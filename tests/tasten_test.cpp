@@ -79,7 +79,10 @@ const fall folgen[] = {
     {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~\x1b[[?", {S + 59, 'd', U, U, U, 0x1F, U, U, '?'}},
     // Alt with a key, as ESC and the key in one burst: one key; a letter
     // as the Windows console gives it.
-    {"\x1b" "d\x1b" "a\x1bQ\x1bz\x1b" "1\x1b\x7f\x1b\r", {S + 32, S + 30, S + 16, S + 44, U, U, U}},
+    {"\x1bq\x1bw\x1b" "e\x1br\x1bt\x1by\x1bu\x1bi\x1bo\x1bp", {S + 16, S + 17, S + 18, S + 19, S + 20, S + 21, S + 22, S + 23, S + 24, S + 25}},
+    {"\x1b" "a\x1bs\x1b" "d\x1b" "f\x1bg\x1bh\x1bj\x1bk\x1bl", {S + 30, S + 31, S + 32, S + 33, S + 34, S + 35, S + 36, S + 37, S + 38}},
+    {"\x1bz\x1bx\x1b" "c\x1bv\x1b" "b\x1bn\x1bm\x1bQ\x1b" "D", {S + 44, S + 45, S + 46, S + 47, S + 48, S + 49, S + 50, S + 16, S + 32}},
+    {"\x1b" "1\x1b\x7f\x1b\r", {U, U, U}},
     // X10 mouse reports, whatever their three bytes; rxvt's $ ^ @ endings.
     {"\x1b[M D!\x1b[M`a!d\x1b[<0;10;5M", {U, U, 'd', U}},
     {"\x1b[3$x\x1b[7^x\x1b[23$x\x1b[2@\x1b[$x", {S + 83, 'x', S + 71, 'x', S + 133, 'x', S + 82, U}},
@@ -139,6 +142,7 @@ TEST(tastedekodieren, utf8)
         {{0xC3, pause, 0xBC}, {0x8F, 0x8F}},
         {{0xC3}, {0x8F}},
         {{0xC3, 0}, {0x8F, 0}},
+        {{0x1B, 0xC3, 0xA4, 'd'}, {U, 'd'}},   // Alt with an umlaut
     };
     for (const auto &f : faelle)
         EXPECT_EQ(alletasten(f.bytes, true), f.codes);
@@ -183,7 +187,7 @@ TEST(ereignistaste, faelle)
         {{true, 0xDC, 41, 0, 0}, keinbyte},       // dead ^, then the composed letter
         {{true, 'E', 18, 0xEA, 0}, 0xEA},
         {{true, 0, 0, 0xD83D, 0}, ersatzzeichen}, // a pair of surrogates: one
-        {{true, 0, 0, 0xDE00, 0}, keinbyte},
+        {{true, 0, 0, 0xDC00, 0}, keinbyte},
         {{true, 'A', 30, 0x100, 0}, ersatzzeichen},
         {{true, 'X', 45, 0x81, 0}, ersatzzeichen}, // no filler can be typed
     };

@@ -36,10 +36,9 @@ unsigned aus1252(unsigned char b)
 
 int utf16nach1252(unsigned einheit)
 {
+    // The second half of a pair: its first half gave the substitute.
     if (einheit >= 0xDC00 && einheit <= 0xDFFF)
-        return keinbyte;         // the second half: its first gave the substitute
-    if (einheit >= 0xD800 && einheit <= 0xDBFF)
-        return ersatzzeichen;    // a character beyond the BMP: none of ours
+        return keinbyte;
     return nach1252(einheit);
 }
 
