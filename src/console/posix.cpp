@@ -22,7 +22,6 @@ struct terminalzustand {
     bool ausgabeistterminal = false;
     bool eingabeistterminal = false;
     bool utf8 = false;               // the locale's character set is UTF-8
-    bool iutf8 = false;              // the terminal says it speaks UTF-8
     bool dumm = false;               // TERM names no escape sequences
     struct termios gespeichert {};   // the modes to put back
     struct termios einzeltaste {};   // the single-key modes, signal keys off
@@ -104,7 +103,6 @@ public:
             if (terminal.fortsetzungen == fortsetzungen)
                 break;   // not stopped since the look: taken in front
         }
-        terminal.iutf8 = (jetzt.c_iflag & IUTF8) != 0;
         einzeltastemodi(jetzt);
         terminal.wartet = 1;
         einzeltasteanwenden();
@@ -372,7 +370,8 @@ int taste(bool ganz)
     // the menu appears must not be echoed.
     rohmodus roh;
     ausgabeabschicken();
-    tastatur.utf8 = terminal.utf8 || (ganz && terminal.iutf8);
+    // IUTF8: the terminal says it speaks UTF-8.
+    tastatur.utf8 = terminal.utf8 || (ganz && (terminal.gespeichert.c_iflag & IUTF8));
     return tastedekodieren(tastatur);
 }
 }

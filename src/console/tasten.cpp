@@ -158,10 +158,8 @@ int tastedekodieren(tastenleser &t)
     if (c != esc)
         return c;
     int nach = naechstes(t, escwartems);
-    if (nach == '[')
-        return sequenz(t, false);
-    if (nach == 'O')
-        return sequenz(t, true);
+    if (nach == '[' || nach == 'O')
+        return sequenz(t, nach == 'O');
     if (nach < 0) {   // a lone Escape
         t.nachesc = nach == keinbyte;
         return esc;

@@ -17,7 +17,6 @@ HANDLE tastatur = INVALID_HANDLE_VALUE;   // the console's keyboard, or none
 HANDLE zeilen = INVALID_HANDLE_VALUE;     // standard input, when a console
 HANDLE ausgabe = INVALID_HANDLE_VALUE;    // standard output as it was
 bool ausgabekonsole = false;    // ... a console: written as UTF-16
-bool utf8 = false;              // files and pipes speak UTF-8
 HANDLE rohr = nullptr;          // read end of the pipe behind stdout
 volatile LONG zeileliest = 0;   // the console's line input is running
 
@@ -155,7 +154,7 @@ void weitergeben(const unsigned char *bytes, DWORD n)
 void konsolebeginnen()
 {
     setvbuf(stdout, ausgabepuffer, _IOFBF, sizeof ausgabepuffer);
-    utf8 = GetACP() == 65001;
+    bool utf8 = GetACP() == 65001;   // files and pipes speak UTF-8
     DWORD modus;
     // A handle of our own: putting the pipe onto stdout closes the old one.
     HANDLE prozess = GetCurrentProcess();
