@@ -196,6 +196,24 @@ TEST(ausgabeform, bytes)
     }
 }
 
+// Each byte as it goes to the Windows console: nothing it could act on.
+TEST(konsolenform, bytes)
+{
+    const struct {
+        unsigned char b;
+        std::u16string form;
+    } faelle[] = {
+        {'a', u"a"}, {'\t', u"\t"}, {'\n', u"\r\n"}, {0x07, u"^G"}, {0x1B, u"^["}, {0x0D, u"^M"},
+        {0x00, u"^@"}, {0x1F, u"^_"}, {0x7F, u"^?"}, {' ', u" "}, {0x7E, u"~"}, {0x80, u"\u20ac"},
+        {0x9B, u"\u203a"}, {0x81, u"\ufffd"}, {0xE4, u"\u00e4"},
+    };
+    for (const auto &f : faelle) {
+        unsigned short form[2];
+        int n = konsolenform(f.b, form);
+        EXPECT_EQ(std::u16string(form, form + n), f.form) << int(f.b);
+    }
+}
+
 TEST(eingabeleser, sehrlangezeilewirdganzverworfen)
 {
     std::string zeile(1000000, 'x');

@@ -1,5 +1,6 @@
 // The game routines on buffers as the menu loop leaves them: filler behind
 // the first word, leftovers of longer words behind later ones.
+#include "../src/console/konsole.h"
 #include "../src/games/spiele.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ std::string mitschnitt(F routine)
     int alt = dup(1);
     dup2(fileno(datei), 1);
     routine();
-    fflush(stdout);
+    ausgabeabschicken();
     dup2(alt, 1);
     close(alt);
     rewind(datei);

@@ -36,12 +36,14 @@ std::string mal(const std::string &text, int n)
 }
 
 // Each step waits for a text, then types; the whole screen is compared.
-// An empty text waits for single-key mode instead. befehl starts "$P".
+// An empty text waits for single-key mode instead. befehl starts "$P";
+// status is the wait status it ends with.
 struct szenario {
     const char *name;
     std::vector<std::pair<std::string, std::string>> schritte;
     std::string bildschirm;
     const char *befehl = "exec \"$P\"";
+    int status = 0;
 };
 
 const std::string wortfrage = "Wort ein\n";
@@ -131,8 +133,10 @@ const szenario szenarien[] = {
     {"ausgabe geschlossen", {{"", "d"}, {"", "x"}}, "", "exec \"$P\" >&-"},
     {"eingabe geschlossen", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
      menue + cls + suchspiel + buchstabenfrage + menue + schluss, "exec \"$P\" <&-"},
-    {"lesefehler ist ein ende", {{menue, "b"}, {menue, "d"}, {pause, "x"}},
-     menue + cls + zaehlspiel + zaehlung(0, 0) + menue + schluss, "exec \"$P\" < /"},
+    // A read that fails is no end of input: one line, the modes back,
+    // status 1.
+    {"lesefehler", {{menue, "b"}},
+     menue + cls + zaehlspiel + "buchstabenspiele: Eingabe nicht moeglich: Is a directory\n", "exec \"$P\" < /", 1 << 8},
     // No word and no letter ever read, or a letter whose -32 is a high
     // byte: no position that no word reached is reported.
     {"leere eingabe findet nichts", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
@@ -242,8 +246,7 @@ TEST_P(terminalszenario, bildschirm)
             << "wartet auf: " << text << "\nbisher:\n" << t.bildschirm();
         t.tippen(tasten);
     }
-    int status = t.ende();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(t.ende(), s.status);
     EXPECT_EQ(t.bildschirm(), s.bildschirm);
     struct termios nachher = t.modi();
     EXPECT_EQ(nachher.c_lflag, t.anfangsmodi.c_lflag);
@@ -340,6 +343,7 @@ TEST(programm, auswegeueberdieshell)
         const char *befehl, *tasten, *status;
     } faelle[] = {
         {"{ \"$P\"; echo \"status $?\" >&2; } | head -c 20", "x", "status 141"},
+        {"trap '' PIPE; { \"$P\"; echo \"status $?\" >&2; } | head -c 20", "x", "status 1\n"},
         {"d=$(mktemp -d); (ulimit -f 0; exec \"$P\" > $d/f); s=$?; rm -r $d; echo \"status $s\"", "",
          "status 153"},
         {"set -m; \"$P\" & p=$!; sleep 0.5; kill $p; kill -CONT $p; s=150;"
@@ -487,10 +491,19 @@ TEST(programm, terminalgehtweg)
 TEST(programm, ohneterminal)
 {
     const std::string ff = "\f";
+    // Failed writes and reads: one line on standard error, status 1.
+    const std::string voll = "buchstabenspiele: Ausgabe nicht moeglich: ";
     const struct {
         std::string eingabe, ausgabe;
+        const char *befehl = "exec \"$P\"";
+        int status = 0;
     } faelle[] = {
         {"", menue + ff + ende + pause + "\n"},
+        {"bHallo\nd", voll + "No space left on device\n", "exec \"$P\" 2>&1 > /dev/full", 1},
+        {"bHallo\nd", menue + "buchstabenspiele: Eingabe nicht moeglich: Is a directory\n", "exec \"$P\" < / 2>&1", 1},
+        {"d", voll + "File too large\n",
+         "f=$(mktemp); trap '' XFSZ; ulimit -f 0; \"$P\" 2>&1 > $f; s=$?; rm $f; exit $s", 1},
+        {"d", "", "exec \"$P\" 2>&- > /dev/full", 1},
         {"aHallo\nl\nd", menue + ff + suchspiel + buchstabenfrage +
                              "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" + menue + ff +
                              ende + pause + "\n"},
@@ -500,9 +513,9 @@ TEST(programm, ohneterminal)
                               ende + pause + "\n"},
     };
     for (const auto &f : faelle) {
-        ohneterminal e = ohneterminallaufen(f.eingabe);
-        EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) << e.status;
-        EXPECT_EQ(e.ausgabe, f.ausgabe);
+        ohneterminal e = ohneterminallaufen(f.eingabe, f.befehl);
+        EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == f.status) << f.befehl << ": " << e.status;
+        EXPECT_EQ(e.ausgabe, f.ausgabe) << f.befehl;
     }
     // Locales that are not installed: the codeset in the name decides.
     const struct {

@@ -131,6 +131,11 @@ TEST(wine, ohnekonsole)
     EXPECT_EQ(text, hier.ausgabe);
     EXPECT_EQ(anzahl(windows.ausgabe, "\r\n"), anzahl(hier.ausgabe, "\n"));
     EXPECT_TRUE(WIFEXITED(windows.status) && WEXITSTATUS(windows.status) == 0) << windows.status;
+    // Output that cannot be written: one line with the system's text, status 1.
+    ohneterminal voll =
+        ohneterminallaufen(eingabe, "exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\" 2>&1 > /dev/full");
+    EXPECT_EQ(voll.ausgabe.rfind("buchstabenspiele: Ausgabe nicht moeglich: ", 0), 0u) << voll.ausgabe;
+    EXPECT_TRUE(WIFEXITED(voll.status) && WEXITSTATUS(voll.status) == 1) << voll.status;
 }
 
 }

@@ -38,6 +38,8 @@
 // the output encoded back (zeichensatz.cpp).
 #pragma once
 
+#include <cstddef>
+
 // Key codes beyond the 256 byte values.
 constexpr int keinetaste = -1;           // the keyboard is gone or ended
 constexpr int sondertaste = 0x100;       // + the key's Windows code
@@ -46,6 +48,21 @@ constexpr int escwartems = 50;           // a lone Escape, or a key's start
 constexpr int sequenzwartems = 1000;     // the rest of a begun sequence
 
 // ---- Console operations, as the menu loop and the games use them ----
+
+// The program's texts, written as stdio's printf, puts and putchar would
+// write them to standard output, but into the console's own screen buffer:
+// the console encodes them for the terminal or stream and sends each
+// screen in one go. No text is longer than the help (under 1 KB); a
+// formatted text beyond 4 KB would be cut.
+namespace bildschirm {
+int printf(const char *format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+int puts(const char *text);
+int putchar(int c);
+}
 
 // Once before the first output: one write per screen, keyboard found.
 void konsolebeginnen();
@@ -72,8 +89,13 @@ void zeichenlesen(char *zeichen);
 // Throw away the rest of the line read last, its line end included.
 void zeileverwerfen();
 
-// Everything written so far goes out, in one write (each platform).
+// Everything written so far goes out, in one write (each platform). A
+// failed write ends the program with status 1: the terminal's modes back,
+// one line on standard error (none when the reader left).
 void ausgabeabschicken();
+
+// Where the bildschirm texts go: each platform's screen buffer.
+void textablegen(const char *text, size_t n);
 
 // ---- Character set, shared by the platforms ----
 
@@ -114,6 +136,13 @@ bool utf8gebietsname();
 // can act on the terminal. Tab and line end pass. Writes 1 to 4 bytes to
 // ziel and returns their number.
 int ausgabeform(unsigned char b, bool utf8, bool sichtbar, char *ziel);
+
+// How one byte the program writes goes to the Windows console, as UTF-16:
+// a control byte as caret notation (^G, ^[) whatever the console's output
+// mode, so that no console acts on it; tab passes, a line end is CR LF,
+// and every other byte its Windows-1252 character. Writes 1 or 2 units to
+// ziel and returns their number.
+int konsolenform(unsigned char b, unsigned short *ziel);
 
 // ---- Building blocks, shared by the platforms and tested on their own ----
 

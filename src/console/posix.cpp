@@ -212,7 +212,7 @@ int bereitwarten(int fd, short ereignis, int wartems)
     return r;
 }
 
-// The bytes read, or 0 at the end; an error ends the input as well.
+// The bytes read, 0 at the end, -1 on an error (errno says which).
 int lesen(int fd, unsigned char *ziel, int platz)
 {
     for (;;) {
@@ -222,14 +222,30 @@ int lesen(int fd, unsigned char *ziel, int platz)
         if (errno == EAGAIN || errno == EWOULDBLOCK)
             bereitwarten(fd, POLLIN, -1);
         else if (errno != EINTR)
-            return 0;
+            return -1;
     }
 }
 
-// ---- Output: stdio's text, in the form the terminal or stream needs ----
+// A failure of the program's work: the terminal's modes back, one line on
+// standard error, status 1. A reader that left needs no line.
+[[noreturn]] void scheitern(const char *was, int fehler)
+{
+    terminal.wartet = 0;
+    zuruecksetzen();
+    if (fehler != EPIPE) {
+        char zeile[256];
+        int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: %s\n", was,
+                              std::strerror(fehler));
+        if (n > 0 && write(2, zeile, static_cast<size_t>(n) < sizeof zeile ? n : sizeof zeile - 1) < 0) {
+            // Standard error is gone too: the status still tells.
+        }
+    }
+    _exit(1);
+}
 
-char ausgabepuffer[8192];   // stdio's buffer: a whole screen fits
-char sendepuffer[4 * sizeof ausgabepuffer];   // the same, encoded
+// ---- Output: the program's text, in the form the terminal or stream needs ----
+
+char sendepuffer[32768];   // a whole screen, encoded
 size_t sendelaenge = 0;
 
 // Waits until standard output takes more. While a key is awaited the
@@ -260,8 +276,10 @@ void senden()
             erledigt += static_cast<size_t>(n);
         else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
             ausgabewarten();   // a non-blocking descriptor
+        else if (n < 0 && errno == EIO && terminal.ausgabeistterminal)
+            break;   // the terminal went away: the keyboard read ends the run
         else if (n == 0 || errno != EINTR)
-            break;   // the reader left, the disk is full: the text is lost
+            scheitern("Ausgabe", n == 0 ? EIO : errno);
     }
     sendelaenge = 0;
 }
@@ -274,11 +292,13 @@ void roheinfuegen(const char *text, size_t n)
     sendelaenge += n;
 }
 
-// stdout's sink: text is encoded here, and leaves at the next read.
-ssize_t ausgabeschreiben(void *, const char *daten, size_t n)
+}
+
+// The program's text goes in here, encoded, and leaves at the next read.
+void textablegen(const char *text, size_t n)
 {
     for (size_t i = 0; i < n; i++) {
-        unsigned char b = static_cast<unsigned char>(daten[i]);
+        unsigned char b = static_cast<unsigned char>(text[i]);
         if (sendelaenge < sizeof sendepuffer && ((b >= 0x20 && b < 0x7F) || b == '\n')) {
             sendepuffer[sendelaenge++] = static_cast<char>(b);   // as it is
             continue;
@@ -287,16 +307,20 @@ ssize_t ausgabeschreiben(void *, const char *daten, size_t n)
         int laenge = ausgabeform(b, terminal.utf8, terminal.ausgabeistterminal, form);
         roheinfuegen(form, static_cast<size_t>(laenge));
     }
-    return static_cast<ssize_t>(n);
 }
 
+namespace {
 int stdinfuellen(void *, unsigned char *ziel, int platz)
 {
     // From a terminal one byte at a time: keys typed ahead behind the line
     // stay in the terminal, for the key reads.
     if (terminal.eingabeistterminal)
         platz = 1;
-    return lesen(0, ziel, platz);
+    int n = lesen(0, ziel, platz);
+    // On a terminal an error is the terminal going away, as for the keys.
+    if (n < 0 && !(terminal.eingabeistterminal && errno == EIO))
+        scheitern("Eingabe", errno);
+    return n < 0 ? 0 : n;
 }
 
 int ttylesen(void *, int wartems)
@@ -329,12 +353,6 @@ void konsolebeginnen()
     const char *art = std::getenv("TERM");
     terminal.dumm = !art || !*art || std::strcmp(art, "dumb") == 0;
 
-    cookie_io_functions_t senke {nullptr, ausgabeschreiben, nullptr, nullptr};
-    if (FILE *bildschirm = fopencookie(nullptr, "w", senke)) {
-        setvbuf(bildschirm, ausgabepuffer, _IOFBF, sizeof ausgabepuffer);
-        stdout = bildschirm;
-    }
-
     standardeingabe.fuellen = stdinfuellen;
     standardeingabe.endebleibt = !terminal.eingabeistterminal;
     standardeingabe.utf8 = terminal.utf8;
@@ -351,7 +369,6 @@ void konsolebeginnen()
 
 void ausgabeabschicken()
 {
-    fflush(stdout);
     senden();
 }
 
@@ -383,7 +400,6 @@ int tastelesen()
 
 void bildschirmloeschen()
 {
-    fflush(stdout);   // the text before it, in order
     if (!terminal.ausgabeistterminal)
         roheinfuegen("\f", 1);
     else if (terminal.dumm)
@@ -394,8 +410,8 @@ void bildschirmloeschen()
 
 void abschlusspause()
 {
-    printf("Druecken Sie eine beliebige Taste . . . ");
+    bildschirm::printf("Druecken Sie eine beliebige Taste . . . ");
     taste(true);
-    putchar('\n');
+    bildschirm::putchar('\n');
     ausgabeabschicken();
 }

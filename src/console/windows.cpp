@@ -6,19 +6,40 @@
 #include "konsole.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 namespace {
 
-char ausgabepuffer[8192];       // every screen leaves in one go
+char bildschirmtext[8192];      // every screen leaves in one go
+size_t textlaenge = 0;
 HANDLE tastatur = INVALID_HANDLE_VALUE;   // the console's keyboard, or none
 HANDLE zeilen = INVALID_HANDLE_VALUE;     // standard input, when a console
-HANDLE ausgabe = INVALID_HANDLE_VALUE;    // standard output as it was
-bool ausgabekonsole = false;    // ... a console: written as UTF-16
-HANDLE rohr = nullptr;          // read end of the pipe behind stdout
+HANDLE ausgabe = INVALID_HANDLE_VALUE;    // standard output, when a console
+bool dateiutf8 = false;         // files and pipes are written in UTF-8
 volatile LONG zeileliest = 0;   // the console's line input is running
+
+// A failure of the program's work: one line on standard error with the
+// system's own text, status 1. A reader that left needs no line.
+[[noreturn]] void scheitern(const char *was, DWORD fehler)
+{
+    if (fehler != ERROR_BROKEN_PIPE && fehler != ERROR_NO_DATA && fehler != ERROR_PIPE_NOT_CONNECTED) {
+        char zeile[512];
+        int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: ", was);
+        n += static_cast<int>(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                             fehler, 0, zeile + n, static_cast<DWORD>(sizeof zeile) - n - 3,
+                                             nullptr));
+        while (n > 0 && (zeile[n - 1] == '\n' || zeile[n - 1] == '\r' || zeile[n - 1] == ' '))
+            n--;
+        zeile[n++] = '\r';
+        zeile[n++] = '\n';
+        DWORD geschrieben;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
+    }
+    ExitProcess(1);
+}
 
 // Standard input from the console: its line input (echo and editing stay
 // the console's), each UTF-16 unit as its byte in the set inside.
@@ -43,10 +64,20 @@ int konsolefuellen(void *, unsigned char *ziel, int platz)
     return laenge;
 }
 
+// A file or pipe; its end, a pipe whose writer left, and no standard input
+// at all end the input, any other error is a failure.
 int dateifuellen(void *, unsigned char *ziel, int platz)
 {
-    int n = _read(0, ziel, static_cast<unsigned>(platz));
-    return n > 0 ? n : 0;
+    HANDLE ein = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD n = 0;
+    if (!ein || ein == INVALID_HANDLE_VALUE)
+        return 0;
+    if (ReadFile(ein, ziel, static_cast<DWORD>(platz), &n, nullptr))
+        return static_cast<int>(n);
+    DWORD fehler = GetLastError();
+    if (fehler != ERROR_BROKEN_PIPE && fehler != ERROR_HANDLE_EOF)
+        scheitern("Eingabe", fehler);
+    return 0;
 }
 
 // Ctrl-C outside a key wait (processed input is on then), and on consoles
@@ -126,60 +157,63 @@ int konsoletaste()
     }
 }
 
-// What stdout collected, in the form its real destination needs.
-void weitergeben(const unsigned char *bytes, DWORD n)
+// The screen to the console as UTF-16, each byte in its visible form;
+// a console that went away takes nothing more.
+void konsoleschreiben(const unsigned char *bytes, size_t n)
 {
-    DWORD geschrieben;
-    if (ausgabekonsole) {
-        wchar_t einheiten[4096];
-        for (DWORD i = 0; i < n; i++)
-            einheiten[i] = static_cast<wchar_t>(aus1252(bytes[i]));
-        for (DWORD erledigt = 0; erledigt < n; erledigt += geschrieben)
-            if (!WriteConsoleW(ausgabe, einheiten + erledigt, n - erledigt, &geschrieben, nullptr) ||
-                geschrieben == 0)
-                return;
-        return;
-    }
-    char kodiert[4 * 4096];
+    wchar_t einheiten[2 * sizeof bildschirmtext];
     DWORD laenge = 0;
-    for (DWORD i = 0; i < n; i++)
-        laenge += static_cast<DWORD>(ausgabeform(bytes[i], true, false, kodiert + laenge));
+    for (size_t i = 0; i < n; i++) {
+        unsigned short form[2];
+        int k = konsolenform(bytes[i], form);
+        for (int j = 0; j < k; j++)
+            einheiten[laenge++] = static_cast<wchar_t>(form[j]);
+    }
+    DWORD geschrieben;
     for (DWORD erledigt = 0; erledigt < laenge; erledigt += geschrieben)
-        if (!WriteFile(ausgabe, kodiert + erledigt, laenge - erledigt, &geschrieben, nullptr) || geschrieben == 0)
+        if (!WriteConsoleW(ausgabe, einheiten + erledigt, laenge - erledigt, &geschrieben, nullptr) ||
+            geschrieben == 0)
             return;
 }
 
+// To a file or pipe through the runtime's text mode, which ends lines in
+// CR LF: bytes, or UTF-8.
+void dateischreiben(const unsigned char *bytes, size_t n)
+{
+    char kodiert[3 * sizeof bildschirmtext];
+    int laenge = 0;
+    for (size_t i = 0; i < n; i++)
+        laenge += ausgabeform(bytes[i], dateiutf8, false, kodiert + laenge);
+    for (int erledigt = 0; erledigt < laenge;) {
+        int geschrieben = _write(1, kodiert + erledigt, static_cast<unsigned>(laenge - erledigt));
+        if (geschrieben <= 0)
+            scheitern("Ausgabe", _doserrno ? static_cast<DWORD>(_doserrno) : ERROR_WRITE_FAULT);
+        erledigt += geschrieben;
+    }
+}
+
+}
+
+void textablegen(const char *text, size_t n)
+{
+    while (n > 0) {
+        if (textlaenge == sizeof bildschirmtext)
+            ausgabeabschicken();
+        size_t stueck = sizeof bildschirmtext - textlaenge < n ? sizeof bildschirmtext - textlaenge : n;
+        std::memcpy(bildschirmtext + textlaenge, text, stueck);
+        textlaenge += stueck;
+        text += stueck;
+        n -= stueck;
+    }
 }
 
 void konsolebeginnen()
 {
-    setvbuf(stdout, ausgabepuffer, _IOFBF, sizeof ausgabepuffer);
-    bool utf8 = GetACP() == 65001;   // files and pipes speak UTF-8
+    dateiutf8 = GetACP() == 65001;   // files and pipes speak UTF-8
     DWORD modus;
-    // A handle of our own: putting the pipe onto stdout closes the old one.
-    HANDLE prozess = GetCurrentProcess();
-    if (!DuplicateHandle(prozess, GetStdHandle(STD_OUTPUT_HANDLE), prozess, &ausgabe, 0, FALSE,
-                         DUPLICATE_SAME_ACCESS))
-        ausgabe = INVALID_HANDLE_VALUE;
-    ausgabekonsole = GetConsoleMode(ausgabe, &modus) != 0;
-    // stdout into a pipe of our own, drained before every read: the text
-    // reaches the console as UTF-16, or a file as UTF-8. A screen is far
-    // smaller than the pipe, so a write never waits for the draining.
-    HANDLE lesen, schreiben;
-    if (ausgabe != INVALID_HANDLE_VALUE && (ausgabekonsole || utf8) &&
-        CreatePipe(&lesen, &schreiben, nullptr, 1 << 16)) {
-        int fd = _open_osfhandle(reinterpret_cast<intptr_t>(schreiben), _O_TEXT);
-        if (fd >= 0 && _dup2(fd, 1) == 0) {
-            rohr = lesen;
-        } else {
-            CloseHandle(lesen);
-            ausgabekonsole = false;
-        }
-        if (fd >= 0)
-            _close(fd);
-        else
-            CloseHandle(schreiben);
-    }
+    HANDLE aus = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (GetConsoleMode(aus, &modus))
+        ausgabe = aus;
 
     HANDLE ein = GetStdHandle(STD_INPUT_HANDLE);
     bool eingabekonsole = GetConsoleMode(ein, &modus) != 0;
@@ -188,8 +222,7 @@ void konsolebeginnen()
         standardeingabe.fuellen = konsolefuellen;
     } else {
         standardeingabe.fuellen = dateifuellen;
-        standardeingabe.utf8 = utf8;
-        _setmode(0, _O_BINARY);   // the reader takes CR LF itself
+        standardeingabe.utf8 = dateiutf8;
     }
     standardeingabe.kontext = nullptr;
     standardeingabe.endebleibt = !eingabekonsole;
@@ -203,17 +236,12 @@ void konsolebeginnen()
 
 void ausgabeabschicken()
 {
-    fflush(stdout);
-    if (!rohr)
-        return;
-    DWORD da = 0;
-    while (PeekNamedPipe(rohr, nullptr, 0, nullptr, &da, nullptr) && da > 0) {
-        unsigned char bytes[4096];
-        DWORD n = 0;
-        if (!ReadFile(rohr, bytes, da < sizeof bytes ? da : sizeof bytes, &n, nullptr) || n == 0)
-            return;
-        weitergeben(bytes, n);
-    }
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(bildschirmtext);
+    if (ausgabe != INVALID_HANDLE_VALUE)
+        konsoleschreiben(bytes, textlaenge);
+    else
+        dateischreiben(bytes, textlaenge);
+    textlaenge = 0;
 }
 
 int tastelesen()
@@ -231,8 +259,8 @@ void bildschirmloeschen()
 {
     ausgabeabschicken();   // the text before it, in order
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!ausgabekonsole || !GetConsoleScreenBufferInfo(ausgabe, &info)) {
-        fputs("\f", stdout);   // redirected, as the command interpreter does
+    if (ausgabe == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(ausgabe, &info)) {
+        textablegen("\f", 1);   // redirected, as the command interpreter does
         return;
     }
     COORD oben = {0, 0};
@@ -245,8 +273,8 @@ void bildschirmloeschen()
 
 void abschlusspause()
 {
-    printf("Druecken Sie eine beliebige Taste . . . ");
+    bildschirm::printf("Druecken Sie eine beliebige Taste . . . ");
     tastelesen();
-    putchar('\n');
+    bildschirm::putchar('\n');
     ausgabeabschicken();
 }

@@ -101,6 +101,22 @@ int ausgabeform(unsigned char b, bool utf8, bool sichtbar, char *ziel)
     return n;
 }
 
+int konsolenform(unsigned char b, unsigned short *ziel)
+{
+    if (b == '\n') {
+        ziel[0] = '\r';
+        ziel[1] = '\n';
+        return 2;
+    }
+    if ((b < 0x20 || b == 0x7F) && b != '\t') {
+        ziel[0] = '^';
+        ziel[1] = static_cast<unsigned short>(b ^ 0x40);
+        return 2;
+    }
+    ziel[0] = static_cast<unsigned short>(aus1252(b));
+    return 1;
+}
+
 bool utf8gebietsname()
 {
     const char *name = nullptr;

@@ -1,6 +1,8 @@
 #include "spiele.h"
 
-#include <cstdio>
+#include "../console/konsole.h"
+
+using bildschirm::printf;
 
 void wortinversion(const char *word)
 {

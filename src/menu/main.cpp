@@ -2,8 +2,12 @@
 #include "../console/konsole.h"
 #include "../games/spiele.h"
 
-#include <cstdio>
 #include <cstring>
+
+// The texts go to the console's screen buffer (konsole.h).
+using bildschirm::printf;
+using bildschirm::putchar;
+using bildschirm::puts;
 
 // Filler for word buffers no word has reached yet: a byte from 0x80 up is
 // no letter, and this one has no character in the set inside, so untouched
@@ -54,8 +58,10 @@ bool befehlszeile(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    if (befehlszeile(argc, argv))
+    if (befehlszeile(argc, argv)) {
+        ausgabeabschicken();
         return 0;
+    }
 
     int auswahl = 0;
     char eingabe[20];
