@@ -29,6 +29,7 @@ struct terminalzustand {
     volatile sig_atomic_t angewandt = 0;  // single-key modes are on now
     volatile sig_atomic_t signaltasten = 0; // ... with Ctrl-C etc. as signals
     volatile sig_atomic_t fortsetzungen = 0; // continues seen, counted
+    volatile sig_atomic_t berichteoffen = 1; // reports not yet switched off
 };
 terminalzustand terminal;
 
@@ -81,6 +82,22 @@ void einzeltastemodi(const struct termios &gespeichert)
     terminal.einzeltaste = t;
 }
 
+// Reports a program killed before it could switch them off leaves on:
+// mouse (1000, 1002, 1003, their encodings 1006, 1015), focus (1004),
+// bracketed paste (2004), and the keyboard protocol that sends Ctrl-C as a
+// sequence. Off where the program takes the terminal, again after every
+// continue (whatever ran meanwhile may have left them on); never on.
+constexpr char berichteaus[] = "\x1b[?1000;1002;1003;1004;1006;1015;2004l\x1b[=0;1u";
+
+// Only in the foreground: the terminal is then ours to talk to.
+void berichteabschalten()
+{
+    if (terminal.berichteoffen && !terminal.dumm && write(terminal.fd, berichteaus, sizeof berichteaus - 1) < 0) {
+        // A terminal that takes nothing sends no reports either.
+    }
+    terminal.berichteoffen = 0;
+}
+
 // Holds the keyboard in single-key mode for one wait and always restores.
 class rohmodus {
 public:
@@ -104,6 +121,7 @@ public:
                 break;   // not stopped since the look: taken in front
         }
         einzeltastemodi(jetzt);
+        berichteabschalten();
         terminal.wartet = 1;
         einzeltasteanwenden();
     }
@@ -160,6 +178,9 @@ extern "C" void fortsetzen(int)
 {
     int fehler = errno;
     terminal.fortsetzungen = terminal.fortsetzungen + 1;
+    terminal.berichteoffen = 1;
+    if (tcgetpgrp(terminal.fd) == terminal.gruppe)
+        berichteabschalten();
     struct termios jetzt;
     if (terminal.wartet && tcgetpgrp(terminal.fd) == terminal.gruppe) {
         if (!terminal.angewandt && tcgetattr(terminal.fd, &jetzt) == 0)
