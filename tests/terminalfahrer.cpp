@@ -22,7 +22,10 @@ void shellstarten(const char *befehl)
 {
     setenv("LC_ALL", "C", 1);
     setenv("TERM", "xterm", 1);
-    setenv("P", PROGRAMM, 1);
+    // PROGRAMMPFAD runs the same tests against another build of the
+    // program (the static musl one).
+    const char *programm = getenv("PROGRAMMPFAD");
+    setenv("P", programm && *programm ? programm : PROGRAMM, 1);
     execl("/bin/sh", "sh", "-c", befehl, static_cast<char *>(nullptr));
     _exit(127);
 }

@@ -131,11 +131,13 @@ unsigned aus1252(unsigned char b);
 // ersatzzeichen for its first half and keinbyte (nothing) for its second.
 int utf16nach1252(unsigned einheit);
 
-// Whether the locale the environment names (the first of LC_ALL, LC_CTYPE
-// and LANG that is set and not empty: de_DE.UTF-8, en_US.utf8@euro, UTF-8)
-// has UTF-8 as its codeset, in any case; for locales that are not
-// installed.
-bool utf8gebietsname();
+// What the locale the environment names (the first of LC_ALL, LC_CTYPE
+// and LANG that is set and not empty) says of its codeset: 1 UTF-8, in
+// any case (de_DE.UTF-8, en_US.utf8@euro, UTF-8 alone); 0 another codeset
+// (de_DE.ISO-8859-1), or no name at all; -1 a name without one (C, de_DE),
+// where the installed locale knows. The name decides wherever it says, so
+// that every C library agrees, those whose locales all "exist" too.
+int utf8gebietsname();
 
 // How one byte the program writes goes out: with utf8 a byte from 0x80 up
 // as its UTF-8 form; with sichtbar (a terminal) a control byte as caret

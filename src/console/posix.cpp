@@ -364,11 +364,11 @@ void konsolebeginnen()
         if (fcntl(fd, F_GETFD) < 0)
             open("/dev/null", O_RDWR);
 
-    if (std::setlocale(LC_CTYPE, "")) {
+    int name = utf8gebietsname();
+    if (std::setlocale(LC_CTYPE, "") && name < 0)
         terminal.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
-    } else {
-        terminal.utf8 = utf8gebietsname();   // not installed: its name says it
-    }
+    else
+        terminal.utf8 = name > 0;   // also where the locale is not installed
     terminal.ausgabeistterminal = isatty(1);
     terminal.eingabeistterminal = isatty(0);
     const char *art = std::getenv("TERM");

@@ -117,7 +117,7 @@ int konsolenform(unsigned char b, unsigned short *ziel)
     return 1;
 }
 
-bool utf8gebietsname()
+int utf8gebietsname()
 {
     const char *name = nullptr;
     static const char *const variablen[] = {"LC_ALL", "LC_CTYPE", "LANG"};
@@ -126,8 +126,8 @@ bool utf8gebietsname()
         if (name && *name)
             break;
     }
-    if (!name)
-        return false;
+    if (!name || !*name)
+        return 0;
     // The codeset stands behind the dot, or is the whole name (UTF-8 as
     // macOS sends it); a modifier behind @ is no part of it.
     const char *punkt = name;
@@ -144,5 +144,7 @@ bool utf8gebietsname()
                 return false;
         return z == ende && !*wort;
     };
-    return gleich("utf-8") || gleich("utf8");
+    if (gleich("utf-8") || gleich("utf8"))
+        return 1;
+    return *punkt == '.' ? 0 : -1;
 }
