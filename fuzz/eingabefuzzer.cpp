@@ -149,12 +149,13 @@ void tasten(const uint8_t *daten, size_t groesse)
     pruefen(t.zurueck == -1 && q.pos == groesse);
 
     // Every eight bytes a key event of the Windows console.
+    bool altziffern = false;
     for (size_t i = 0; i + 8 <= groesse; i += 8) {
         const uint8_t *b = daten + i;
         konsolenereignis e{(b[0] & 1) != 0, static_cast<unsigned short>(b[1] | b[2] << 8), b[3],
                            static_cast<unsigned short>(b[4] | b[5] << 8),
                            static_cast<unsigned long>(b[6] | b[7] << 8)};
-        int c = ereignistaste(e);
+        int c = ereignistaste(e, altziffern);
         pruefen(c == keinbyte || gueltigertaste(c));
         pruefen(c < 0x80 || c > 0xFF || c == ersatzzeichen || aus1252(static_cast<unsigned char>(c)) != 0xFFFD);
     }

@@ -180,7 +180,7 @@ TEST(ereignistaste, faelle)
         {{true, 0x64, 75, 0, alt}, keinbyte},     // Alt+4 on the keypad
         {{true, 0x25, 75, 0, alt}, keinbyte},     // ... with NumLock off
         {{true, 0x25, 75, 0, alt | erweitert}, U},
-        {{false, 0x12, 56, 0xE4, 0}, 0xE4},       // Alt released: its character
+        {{false, 0x12, 56, 0xE4, 0}, keinbyte},   // Alt released, no digits typed
         {{false, 'A', 30, 'a', 0}, keinbyte},
         {{true, 0x10, 42, 0, 0x10}, keinbyte},
         {{true, 0x12, 56, 0, alt}, keinbyte},
@@ -191,8 +191,118 @@ TEST(ereignistaste, faelle)
         {{true, 'A', 30, 0x100, 0}, ersatzzeichen},
         {{true, 'X', 45, 0x81, 0}, ersatzzeichen}, // no filler can be typed
     };
-    for (const auto &f : faelle)
-        EXPECT_EQ(ereignistaste(f.e), f.code) << f.e.virtuell << " " << f.e.zeichen << " " << f.e.zustand;
+    for (const auto &f : faelle) {
+        bool altziffern = false;
+        EXPECT_EQ(ereignistaste(f.e, altziffern), f.code) << f.e.virtuell << " " << f.e.zeichen << " " << f.e.zustand;
+    }
+}
+
+// Key events in a row, one key each: keys a console spells as escape
+// sequences, Alt released before or after its letter, Alt+keypad digits.
+struct ereignisfolge {
+    std::vector<konsolenereignis> ereignisse;   // zeichen 0xFFFF: a pause
+    size_t pos = 0;
+};
+
+int ereignislesen(void *kontext, int wartems, konsolenereignis *e)
+{
+    auto &f = *static_cast<ereignisfolge *>(kontext);
+    for (; f.pos < f.ereignisse.size() && f.ereignisse[f.pos].zeichen == 0xFFFF; f.pos++)
+        if (wartems >= 0)
+            return f.pos++, 0;
+    if (f.pos >= f.ereignisse.size())
+        return wartems >= 0 ? 0 : -1;
+    *e = f.ereignisse[f.pos++];
+    return 1;
+}
+
+TEST(ereignisdekodieren, folgen)
+{
+    constexpr unsigned long alt = 0x2;
+    const konsolenereignis p {true, 0, 0, 0xFFFF, 0};
+    auto vt = [](char c) { return konsolenereignis {true, 0, 0, static_cast<unsigned short>(c), 0}; };
+    auto los = [](konsolenereignis e) { e.unten = false; return e; };
+    const konsolenereignis altab {true, 0x12, 56, 0, alt}, altauf {false, 0x12, 56, 0, 0};
+    const konsolenereignis d {true, 'D', 32, 'd', 0}, altd {true, 'D', 32, 'd', alt};
+    const struct {
+        std::vector<konsolenereignis> ereignisse;
+        std::vector<int> codes;
+    } faelle[] = {
+        {{vt('\x1b'), vt('['), vt('A')}, {S + 72}},   // Up, never A
+        {{vt('\x1b'), los(vt('\x1b')), vt('['), los(vt('[')), vt('A'), los(vt('A'))}, {S + 72}},
+        {{vt('\x1b'), vt('O'), vt('P'), vt('\x1b'), vt('['), vt('3'), vt('~'), d}, {S + 59, S + 83, 'd'}},
+        {{d, vt('\x1b'), vt('['), vt('1'), vt(';'), vt('5'), vt('D'), d}, {'d', S + 75, 'd'}},
+        {{vt('\x1b'), p, d}, {27, 'd'}},
+        {{vt('\x1b'), vt('['), vt('2'), p, vt('x')}, {U, 'x'}},
+        {{{true, 0x1B, 1, 0x1B, 0}, {true, 0xDB, 26, '[', 0}}, {27, '['}},   // the real Escape key
+        // Alt released before its letter: the letter on Alt's release is
+        // no second key; in either order one Alt+D.
+        {{altab, altd, {false, 0x12, 56, 'd', 0}, los(d)}, {S + 32}},
+        {{altab, altd, los(altd), altauf}, {S + 32}},
+        // Alt+2+2+8 on the keypad composes ä, given on Alt's release.
+        {{altab, {true, 0x62, 80, 0, alt}, {true, 0x62, 80, 0, alt}, {true, 0x68, 72, 0, alt},
+          {false, 0x12, 56, 0xE4, 0}, {false, 0x12, 56, 'd', 0}},
+         {0xE4}},
+    };
+    for (const auto &f : faelle) {
+        ereignisfolge folge {f.ereignisse};
+        ereignisquelle q {ereignislesen, &folge};
+        std::vector<int> codes;
+        for (int c; (c = ereignisdekodieren(q)) != keinetaste;)
+            codes.push_back(c);
+        EXPECT_EQ(codes, f.codes) << f.ereignisse.size();
+    }
+}
+
+// The Windows console's other decisions: the input modes from a mode
+// another program left, a line read's outcome, a control event's effect.
+TEST(konsolenregeln, modusundausgang)
+{
+    const struct {
+        unsigned long gefunden, taste, zeile;
+    } modi[] = {
+        {0x1F7, 0x1F0, 0x1F7},   // the usual: quick edit, insert, extended kept
+        {0x3F7, 0x1F0, 0x1F7},   // virtual-terminal input left on
+        {0x000, 0x000, 0x007},   // a program that cleared everything
+        {0x218, 0x018, 0x01F},
+    };
+    for (const auto &m : modi) {
+        EXPECT_EQ(tastenwartemodus(m.gefunden), m.taste) << std::hex << m.gefunden;
+        EXPECT_EQ(zeilenlesemodus(m.gefunden), m.zeile) << std::hex << m.gefunden;
+    }
+    using A = zeilenausgang;
+    const struct {
+        bool gelesen;
+        unsigned long fehler, anzahl;
+        unsigned short erstes;
+        bool strgc;
+        A ausgang;
+    } zeilen[] = {
+        {true, 0, 7, 'H', false, A::wort},
+        {true, 0, 0, 0, false, A::nochmal},   // empty, no Ctrl-C came
+        {true, 0, 0, 0, true, A::strgc},      // empty, the handler ran after
+        {false, 995, 0, 0, true, A::strgc},   // aborted, as some versions do
+        {false, 995, 0, 0, false, A::nochmal},
+        {true, 0, 5, 'H', true, A::strgc},
+        {true, 0, 3, 0x1A, false, A::ende},   // Ctrl-Z, Enter
+        {true, 0, 3, 'x', false, A::wort},
+        {false, 6, 0, 0, false, A::ende},     // the console is gone
+    };
+    for (const auto &z : zeilen)
+        EXPECT_EQ(zeilelesenausgang(z.gelesen, z.fehler, z.anzahl, z.erstes, z.strgc), z.ausgang)
+            << z.gelesen << " " << z.fehler << " " << z.anzahl << " " << z.strgc;
+    using F = steuerfolge;
+    const struct {
+        unsigned long ereignis;
+        bool taste, zeile;
+        F folge;
+    } steuer[] = {
+        {0, true, false, F::taste},      {0, false, true, F::abbruch},  {0, false, false, F::vormerken},
+        {1, true, false, F::abbruch},    {1, false, false, F::abbruch}, {2, false, true, F::schluss},
+        {5, true, false, F::schluss},    {6, false, false, F::schluss}, {3, false, false, F::standard},
+    };
+    for (const auto &f : steuer)
+        EXPECT_EQ(steuerereignisfolge(f.ereignis, f.taste, f.zeile), f.folge) << f.ereignis << f.taste << f.zeile;
 }
 
 }

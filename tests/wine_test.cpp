@@ -117,6 +117,36 @@ TEST(wine, konsoleweg)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
+// A control character typed as the search letter reaches the console
+// visibly, whatever its output mode; Ctrl-C at a word prompt ends the program as
+// the console does (STATUS_CONTROL_C_EXIT, whose low byte is the status).
+TEST(wine, steuerzeichenundstrgc)
+{
+    if (!std::getenv("WINDOWSPROGRAMM"))
+        GTEST_SKIP() << "WINDOWSPROGRAMM not set";
+    const struct {
+        const char *befehl;
+        std::vector<std::pair<std::string, std::string>> schritte;   // keys, then a text shown
+        int status;
+    } faelle[] = {
+        {"exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"",
+         {{"a", "Wort ein"}, {"x\x07\r", "Buchstaben ein"}, {"\x07\r", "Der 2. Buchstabe ist ein ^G"}, {"d", "Taste"},
+          {"x", ""}},
+         0},
+        {"exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"", {{"b", "Wort ein"}, {"Ha\x03", ""}}, 0x3A},
+    };
+    for (const auto &f : faelle) {
+        terminalsitzung t((std::string("LC_ALL=C.UTF-8 ") + f.befehl).c_str());
+        ASSERT_TRUE(zeigt(t, "D - Ende")) << t.angezeigt();
+        for (const auto &[tasten, text] : f.schritte) {
+            t.tippen(tasten);
+            ASSERT_TRUE(text.empty() || zeigt(t, text)) << f.befehl << " nach " << tasten << ":\n" << t.angezeigt();
+        }
+        int status = t.ende();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == f.status) << f.befehl << ": " << status;
+    }
+}
+
 TEST(wine, ohnekonsole)
 {
     if (!std::getenv("WINDOWSPROGRAMM"))

@@ -203,6 +203,9 @@ int alttaste(int c);
 // One key from a terminal's byte stream, escape sequences decoded.
 int tastedekodieren(tastenleser &t);
 
+// ---- The Windows console's rules, portable so that they are tested on
+// every platform (konsolenregeln.cpp) ----
+
 // A key event of the Windows console, as ReadConsoleInputW reports it.
 struct konsolenereignis {
     bool unten;                  // pressed, not released
@@ -214,6 +217,49 @@ struct konsolenereignis {
 
 // Its key code, as the POSIX keyboard gives the same key (Windows-1252,
 // sondertaste + the key's code, alttaste), or keinbyte where it is no key:
-// a release, a modifier alone, a dead key awaiting its letter.
-int ereignistaste(const konsolenereignis &e);
+// a release, a modifier alone, a dead key awaiting its letter. altziffern
+// carries, from one event to the next, whether digits were typed on the
+// keypad while Alt was held: only then is a character on Alt's release a
+// key (the character so composed).
+int ereignistaste(const konsolenereignis &e, bool &altziffern);
 
+// The console's key events, one at a time: 1 and the event in e, 0 when
+// none came within wartems (-1: wait without limit), -1 when the console
+// is gone. A key held down is reported once per repeat.
+struct ereignisquelle {
+    int (*lies)(void *kontext, int wartems, konsolenereignis *e);
+    void *kontext;
+    bool altziffern = false;
+    tastenleser folge {nullptr, nullptr};   // a key spelled as a sequence
+};
+
+// One key from the console's key events. Where a console spells a key as
+// an escape sequence (virtual-terminal input left on: key events without a
+// virtual key, with the characters ESC [ A for Up), the characters are a
+// terminal's bytes and go through tastedekodieren: one key, as there.
+int ereignisdekodieren(ereignisquelle &q);
+
+// The input modes for a key wait and for a line read, from the mode found
+// (the console's, shared with every program on it): each sets or clears
+// the bits it relies on, processed input, line input, echo and
+// virtual-terminal input, and keeps the rest (quick edit, insert mode).
+unsigned long tastenwartemodus(unsigned long gefunden);
+unsigned long zeilenlesemodus(unsigned long gefunden);
+
+// What a line read from the console gave: a word (or a letter), nothing
+// yet (read again), Ctrl-C (end as the console does), or the end of input.
+enum class zeilenausgang { wort, nochmal, strgc, ende };
+// gelesen: the read succeeded; fehler: its error when not; anzahl and
+// erstes: the units read and the first of them; strgc: Ctrl-C came.
+zeilenausgang zeilelesenausgang(bool gelesen, unsigned long fehler, unsigned long anzahl,
+                                unsigned short erstes, bool strgc);
+
+// What a console control event does, by where the program stands.
+enum class steuerfolge {
+    taste,       // Ctrl-C in a key wait: the key 3, put into the input
+    vormerken,   // Ctrl-C between reads: the next read decides
+    abbruch,     // the mode back, then end as the console's default does
+    schluss,     // the window closed, logoff, shutdown: end at once, status 0
+    standard,    // not the program's: the next handler's
+};
+steuerfolge steuerereignisfolge(unsigned long ereignis, bool tastenwartet, bool zeileliest);

@@ -177,39 +177,3 @@ int tastedekodieren(tastenleser &t)
         utf8taste(t, nach);
     return alttaste(nach);
 }
-
-int ereignistaste(const konsolenereignis &e)
-{
-    constexpr unsigned long alttasten = 0x1 | 0x2;    // right and left Alt
-    constexpr unsigned long strgtasten = 0x4 | 0x8;   // right and left Ctrl
-    constexpr unsigned short alt = 0x12;
-    if (!e.unten)   // Alt and digits on the keypad: the character comes last
-        return e.virtuell == alt && e.zeichen ? utf16nach1252(e.zeichen) : keinbyte;
-    switch (e.virtuell) {
-    case 0x1B: return esc;        // also where the event carries no character
-    case 0x0D: return '\r';
-    case 0x08: return '\b';
-    case 0x09: return '\t';
-    case 0x10: case 0x11: case alt: case 0x14: case 0x5B: case 0x5C: case 0x90: case 0x91:
-        return keinbyte;          // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
-    }
-    // Alt without Ctrl: AltGr is Ctrl+Alt and types characters (@, {).
-    if ((e.zustand & alttasten) && !(e.zustand & strgtasten)) {
-        constexpr unsigned long erweitert = 0x100;   // not on the keypad
-        bool ziffernblock = (e.virtuell >= 0x60 && e.virtuell <= 0x69) ||
-                            (!(e.zustand & erweitert) && e.scancode >= 71 && e.scancode <= 83);
-        if (ziffernblock)
-            return keinbyte;   // a character code being typed
-        return alttaste(e.virtuell >= 'A' && e.virtuell <= 'Z' ? e.virtuell : 0);
-    }
-    if (e.zeichen)
-        return utf16nach1252(e.zeichen);
-    if (e.virtuell >= 0xBA && e.virtuell <= 0xF5)
-        return keinbyte;          // a dead key: the composed character follows
-    switch (e.scancode) {
-    case 0: return unbekanntetaste;
-    case 87: return sondertaste + 133;   // F11 and F12 as the key read gives them
-    case 88: return sondertaste + 134;
-    }
-    return sondertaste + e.scancode;
-}

@@ -20,6 +20,63 @@ HANDLE zeilen = INVALID_HANDLE_VALUE;     // standard input, when a console
 HANDLE ausgabe = INVALID_HANDLE_VALUE;    // standard output, when a console
 bool dateiutf8 = false;         // files and pipes are written in UTF-8
 volatile LONG zeileliest = 0;   // the console's line input is running
+volatile LONG tastenwartet = 0; // a key wait is running
+volatile LONG strgcvorgemerkt = 0;   // Ctrl-C came between two reads
+HANDLE strgcgesehen = nullptr;  // set with it: the handler has run
+// The handler's decision against the start of a read: a Ctrl-C is either
+// kept before the read looks, or decided knowing that it runs.
+CRITICAL_SECTION strgcschutz;
+
+// A key wait or line read begins (lesen set), unless a Ctrl-C was kept
+// for it: then true.
+bool lesenbeginnen(volatile LONG &lesen)
+{
+    EnterCriticalSection(&strgcschutz);
+    bool strgc = strgcvorgemerkt != 0;
+    strgcvorgemerkt = 0;
+    lesen = !strgc;
+    LeaveCriticalSection(&strgcschutz);
+    return strgc;
+}
+
+// The input mode to put back, while a key wait or a line read has set its
+// own: the console's, shared with every program attached to it.
+HANDLE moduskonsole = INVALID_HANDLE_VALUE;
+DWORD gefundenermodus = 0;
+volatile LONG modusgesetzt = 0;
+
+// Ends at once, the input mode put back first; also from the handler's
+// thread, while the main thread still waits in a read.
+[[noreturn]] void beenden(UINT status)
+{
+    if (modusgesetzt)
+        SetConsoleMode(moduskonsole, gefundenermodus);
+    ExitProcess(status);
+}
+
+// The console's input mode for one key wait or line read, from the mode
+// found, and always put back.
+class eingabemodus {
+public:
+    eingabemodus(HANDLE konsole, unsigned long (*regel)(unsigned long))
+    {
+        DWORD gefunden;
+        if (!GetConsoleMode(konsole, &gefunden))
+            return;
+        moduskonsole = konsole;
+        gefundenermodus = gefunden;
+        modusgesetzt = 1;
+        SetConsoleMode(konsole, regel(gefunden));
+    }
+    ~eingabemodus()
+    {
+        if (modusgesetzt)
+            SetConsoleMode(moduskonsole, gefundenermodus);
+        modusgesetzt = 0;
+    }
+    eingabemodus(const eingabemodus &) = delete;
+    eingabemodus &operator=(const eingabemodus &) = delete;
+};
 
 // A failure of the program's work: one line on standard error with the
 // system's own text, status 1. A reader that left needs no line.
@@ -42,26 +99,46 @@ volatile LONG zeileliest = 0;   // the console's line input is running
 }
 
 // Standard input from the console: its line input (echo and editing stay
-// the console's), each UTF-16 unit as its byte in the set inside.
+// the console's), each UTF-16 unit as its byte in the set inside. Ctrl-C
+// from the moment a game was chosen until its word is read ends the
+// program, whichever comes first: the read's return or the handler.
 int konsolefuellen(void *, unsigned char *ziel, int platz)
 {
     wchar_t einheiten[512];
-    DWORD n = 0;
     DWORD hoechstens = static_cast<DWORD>(platz < 512 ? platz : 512);
-    zeileliest = 1;
-    BOOL gelesen = ReadConsoleW(zeilen, einheiten, hoechstens, &n, nullptr);
-    zeileliest = 0;
-    if (!gelesen || n == 0)
-        return 0;
-    if (einheiten[0] == 0x1A)   // Ctrl-Z at the start of a line: the end
-        return 0;
-    int laenge = 0;
-    for (DWORD i = 0; i < n; i++) {
-        int b = utf16nach1252(einheiten[i]);
-        if (b >= 0)
-            ziel[laenge++] = static_cast<unsigned char>(b);
+    for (;;) {
+        DWORD n = 0, fehler = 0;
+        BOOL gelesen;
+        {
+            eingabemodus modus(zeilen, zeilenlesemodus);
+            if (lesenbeginnen(zeileliest))   // pressed after the menu key
+                beenden(STATUS_CONTROL_C_EXIT);
+            gelesen = ReadConsoleW(zeilen, einheiten, hoechstens, &n, nullptr);
+            fehler = gelesen ? 0 : GetLastError();
+            zeileliest = 0;
+        }
+        // A console returns the read that Ctrl-C aborted at once and only
+        // then starts the handler's thread: wait for it a little.
+        if (n == 0 && (gelesen || fehler == ERROR_OPERATION_ABORTED))
+            WaitForSingleObject(strgcgesehen, 250);
+        switch (zeilelesenausgang(gelesen, fehler, n, n ? einheiten[0] : 0, strgcvorgemerkt != 0)) {
+        case zeilenausgang::strgc:
+            beenden(STATUS_CONTROL_C_EXIT);
+        case zeilenausgang::nochmal:
+            continue;
+        case zeilenausgang::ende:
+            return 0;
+        case zeilenausgang::wort:
+            break;
+        }
+        int laenge = 0;
+        for (DWORD i = 0; i < n; i++) {
+            int b = utf16nach1252(einheiten[i]);
+            if (b >= 0)
+                ziel[laenge++] = static_cast<unsigned char>(b);
+        }
+        return laenge;
     }
-    return laenge;
 }
 
 // A file or pipe; its end, a pipe whose writer left, and no standard input
@@ -80,81 +157,90 @@ int dateifuellen(void *, unsigned char *ziel, int platz)
     return 0;
 }
 
-// Ctrl-C outside a key wait (processed input is on then), and on consoles
-// that raise it as an event even while processed input is off (Wine's), is
-// put into the input as the key it is. At a word prompt the default stays:
-// the program ends.
-BOOL WINAPI strgc(DWORD ereignis)
+// Console control events. Ctrl-C in a key wait is the key 3: consoles
+// that raise it as an event even with processed input off (Wine's) get it
+// put into the input. Between reads it is kept for the next one: a key
+// wait takes it as the key, a line read ends the program.
+BOOL WINAPI steuerung(DWORD ereignis)
 {
-    if (ereignis != CTRL_C_EVENT || zeileliest)
-        return FALSE;
-    INPUT_RECORD r {};
-    r.EventType = KEY_EVENT;
-    r.Event.KeyEvent.bKeyDown = TRUE;
-    r.Event.KeyEvent.wRepeatCount = 1;
-    r.Event.KeyEvent.wVirtualKeyCode = 'C';
-    r.Event.KeyEvent.wVirtualScanCode = 46;
-    r.Event.KeyEvent.uChar.UnicodeChar = 3;
-    r.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
-    DWORD n;
-    WriteConsoleInputW(tastatur, &r, 1, &n);
-    return TRUE;
+    EnterCriticalSection(&strgcschutz);
+    steuerfolge folge = steuerereignisfolge(ereignis, tastenwartet != 0, zeileliest != 0);
+    if (folge == steuerfolge::vormerken) {
+        strgcvorgemerkt = 1;
+        SetEvent(strgcgesehen);
+    }
+    LeaveCriticalSection(&strgcschutz);
+    switch (folge) {
+    case steuerfolge::taste: {
+        INPUT_RECORD r {};
+        r.EventType = KEY_EVENT;
+        r.Event.KeyEvent.bKeyDown = TRUE;
+        r.Event.KeyEvent.wRepeatCount = 1;
+        r.Event.KeyEvent.wVirtualKeyCode = 'C';
+        r.Event.KeyEvent.wVirtualScanCode = 46;
+        r.Event.KeyEvent.uChar.UnicodeChar = 3;
+        r.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+        DWORD n;
+        WriteConsoleInputW(tastatur, &r, 1, &n);
+        return TRUE;
+    }
+    case steuerfolge::vormerken:
+        return TRUE;
+    case steuerfolge::abbruch:
+        beenden(STATUS_CONTROL_C_EXIT);
+    case steuerfolge::schluss:
+        beenden(0);
+    case steuerfolge::standard:
+        break;
+    }
+    return FALSE;
 }
 
-// Console modes for one key wait, always put back: Ctrl-C a key (3), no
-// line input, no echo.
-class tastenmodus {
-public:
-    tastenmodus() : gesetzt(GetConsoleMode(tastatur, &alt) != 0)
-    {
-        if (gesetzt)
-            SetConsoleMode(tastatur, alt & ~(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
-    }
-    ~tastenmodus()
-    {
-        if (gesetzt)
-            SetConsoleMode(tastatur, alt);
-    }
-    tastenmodus(const tastenmodus &) = delete;
-    tastenmodus &operator=(const tastenmodus &) = delete;
-
-private:
-    DWORD alt = 0;
-    bool gesetzt;
-};
-
-// A key event held down reports its repeats at once; they are keys of
-// their own, one per call.
-int wiederholtetaste = keinbyte;
+// The console's key events, one per call; a key held down reports its
+// repeats in one event, given here one by one.
+konsolenereignis wiederholt;
 int wiederholungen = 0;
 
-int konsoletaste()
+int ereignislesen(void *, int wartems, konsolenereignis *e)
 {
-    if (wiederholungen > 0) {
-        wiederholungen--;
-        return wiederholtetaste;
-    }
-    tastenmodus modus;
     for (;;) {
+        if (wiederholungen > 0) {
+            wiederholungen--;
+            *e = wiederholt;
+            return 1;
+        }
+        if (wartems >= 0 && WaitForSingleObject(tastatur, static_cast<DWORD>(wartems)) == WAIT_TIMEOUT)
+            return 0;
         INPUT_RECORD r;
         DWORD n = 0;
         // A read that fails means the keyboard is gone.
         if (!ReadConsoleInputW(tastatur, &r, 1, &n) || n == 0)
-            return keinetaste;
+            return -1;
         if (r.EventType != KEY_EVENT)
             continue;
         const KEY_EVENT_RECORD &k = r.Event.KeyEvent;
-        konsolenereignis e {k.bKeyDown != 0, k.wVirtualKeyCode, k.wVirtualScanCode,
-                            static_cast<unsigned short>(k.uChar.UnicodeChar), k.dwControlKeyState};
-        int code = ereignistaste(e);
-        if (code == keinbyte)
-            continue;
-        if (e.unten && k.wRepeatCount > 1) {
-            wiederholtetaste = code;
+        *e = {k.bKeyDown != 0, k.wVirtualKeyCode, k.wVirtualScanCode, static_cast<unsigned short>(k.uChar.UnicodeChar),
+              k.dwControlKeyState};
+        if (k.bKeyDown && k.wRepeatCount > 1) {
+            wiederholt = *e;
             wiederholungen = k.wRepeatCount - 1;
         }
-        return code;
+        return 1;
     }
+}
+
+ereignisquelle tastenereignisse {ereignislesen, nullptr};
+
+int konsoletaste()
+{
+    eingabemodus modus(tastatur, tastenwartemodus);
+    if (lesenbeginnen(tastenwartet)) {   // typed ahead of this key
+        ResetEvent(strgcgesehen);
+        return 3;
+    }
+    int code = ereignisdekodieren(tastenereignisse);
+    tastenwartet = 0;
+    return code;
 }
 
 // The screen to the console as UTF-16, each byte in its visible form;
@@ -227,11 +313,16 @@ void konsolebeginnen()
     standardeingabe.kontext = nullptr;
     standardeingabe.endebleibt = !eingabekonsole;
 
-    // The keyboard is the console's, also when standard input is a file.
-    tastatur = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    // The keyboard is the console's, also when standard input is a file;
+    // but a console without a window (a program started without one) has
+    // nobody to type: then the keys come from standard input too.
+    if (eingabekonsole || GetConsoleWindow())
+        tastatur = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    strgcgesehen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    InitializeCriticalSection(&strgcschutz);
     if (tastatur != INVALID_HANDLE_VALUE)
-        SetConsoleCtrlHandler(strgc, TRUE);
+        SetConsoleCtrlHandler(steuerung, TRUE);
 }
 
 void ausgabeabschicken()

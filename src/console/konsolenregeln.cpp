@@ -1,0 +1,142 @@
+// The Windows console's rules, in plain functions of the values the
+// console reports, so that every one is tested on every platform: key
+// events into keys, the input modes for a key wait and a line read, the
+// outcome of a line read, and what a control event does.
+#include "konsole.h"
+
+namespace {
+constexpr int esc = 0x1B;
+
+// Input mode bits (SetConsoleMode on the input handle).
+constexpr unsigned long verarbeitet = 0x1;     // ENABLE_PROCESSED_INPUT
+constexpr unsigned long zeilenweise = 0x2;     // ENABLE_LINE_INPUT
+constexpr unsigned long echo = 0x4;            // ENABLE_ECHO_INPUT
+constexpr unsigned long terminalfolgen = 0x200;   // ENABLE_VIRTUAL_TERMINAL_INPUT
+
+// The characters of the events that spell a key, as a terminal's bytes.
+int folgebyte(void *kontext, int wartems)
+{
+    auto &q = *static_cast<ereignisquelle *>(kontext);
+    konsolenereignis e;
+    for (;;) {
+        int r = q.lies(q.kontext, wartems, &e);
+        if (r == 0)
+            return keinbyte;
+        if (r < 0)
+            return keinetaste;
+        if (e.unten && e.zeichen) {
+            int b = utf16nach1252(e.zeichen);
+            if (b >= 0)
+                return b;
+        }
+    }
+}
+}
+
+int ereignistaste(const konsolenereignis &e, bool &altziffern)
+{
+    constexpr unsigned long alttasten = 0x1 | 0x2;    // right and left Alt
+    constexpr unsigned long strgtasten = 0x4 | 0x8;   // right and left Ctrl
+    constexpr unsigned short alt = 0x12;
+    if (!e.unten) {
+        // Alt and digits on the keypad: the character comes with Alt's
+        // release. Any other character there is the letter of Alt+letter
+        // once more, already taken.
+        bool zusammengesetzt = e.virtuell == alt && e.zeichen && altziffern;
+        if (e.virtuell == alt)
+            altziffern = false;
+        return zusammengesetzt ? utf16nach1252(e.zeichen) : keinbyte;
+    }
+    switch (e.virtuell) {
+    case 0x1B: return esc;        // also where the event carries no character
+    case 0x0D: return '\r';
+    case 0x08: return '\b';
+    case 0x09: return '\t';
+    case 0x10: case 0x11: case alt: case 0x14: case 0x5B: case 0x5C: case 0x90: case 0x91:
+        return keinbyte;          // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
+    }
+    // Alt without Ctrl: AltGr is Ctrl+Alt and types characters (@, {).
+    if ((e.zustand & alttasten) && !(e.zustand & strgtasten)) {
+        constexpr unsigned long erweitert = 0x100;   // not on the keypad
+        bool ziffernblock = (e.virtuell >= 0x60 && e.virtuell <= 0x69) ||
+                            (!(e.zustand & erweitert) && e.scancode >= 71 && e.scancode <= 83);
+        if (ziffernblock) {
+            altziffern = true;
+            return keinbyte;   // a character code being typed
+        }
+        return alttaste(e.virtuell >= 'A' && e.virtuell <= 'Z' ? e.virtuell : 0);
+    }
+    if (e.zeichen)
+        return utf16nach1252(e.zeichen);
+    if (e.virtuell >= 0xBA && e.virtuell <= 0xF5)
+        return keinbyte;          // a dead key: the composed character follows
+    switch (e.scancode) {
+    case 0: return unbekanntetaste;
+    case 87: return sondertaste + 133;   // F11 and F12 as the key read gives them
+    case 88: return sondertaste + 134;
+    }
+    return sondertaste + e.scancode;
+}
+
+int ereignisdekodieren(ereignisquelle &q)
+{
+    q.folge.lies = folgebyte;
+    q.folge.kontext = &q;
+    if (q.folge.zurueck >= 0)   // a byte that broke off the last sequence
+        return tastedekodieren(q.folge);
+    konsolenereignis e;
+    for (;;) {
+        if (q.lies(q.kontext, -1, &e) < 0)
+            return keinetaste;
+        if (e.unten && e.virtuell == 0 && e.zeichen == esc) {
+            q.folge.zurueck = esc;
+            return tastedekodieren(q.folge);
+        }
+        int code = ereignistaste(e, q.altziffern);
+        if (code != keinbyte)
+            return code;
+    }
+}
+
+unsigned long tastenwartemodus(unsigned long gefunden)
+{
+    // Ctrl-C a key (3), keys one at a time, no echo, special keys as key
+    // events rather than escape sequences.
+    return gefunden & ~(verarbeitet | zeilenweise | echo | terminalfolgen);
+}
+
+unsigned long zeilenlesemodus(unsigned long gefunden)
+{
+    // The console's own line editing with echo; Ctrl-C its signal.
+    return (gefunden | verarbeitet | zeilenweise | echo) & ~terminalfolgen;
+}
+
+zeilenausgang zeilelesenausgang(bool gelesen, unsigned long fehler, unsigned long anzahl,
+                                unsigned short erstes, bool strgc)
+{
+    constexpr unsigned long abgebrochen = 995;   // ERROR_OPERATION_ABORTED
+    if (strgc)
+        return zeilenausgang::strgc;
+    if (!gelesen)   // aborted without Ctrl-C (it is ignored): the line goes on
+        return fehler == abgebrochen ? zeilenausgang::nochmal : zeilenausgang::ende;
+    if (anzahl == 0)
+        return zeilenausgang::nochmal;
+    return erstes == 0x1A ? zeilenausgang::ende : zeilenausgang::wort;   // Ctrl-Z at a line's start
+}
+
+steuerfolge steuerereignisfolge(unsigned long ereignis, bool tastenwartet, bool zeileliest)
+{
+    switch (ereignis) {
+    case 0:   // CTRL_C_EVENT
+        if (tastenwartet)
+            return steuerfolge::taste;
+        return zeileliest ? steuerfolge::abbruch : steuerfolge::vormerken;
+    case 1:   // CTRL_BREAK_EVENT, raised whatever the mode
+        return steuerfolge::abbruch;
+    case 2:   // CTRL_CLOSE_EVENT
+    case 5:   // CTRL_LOGOFF_EVENT
+    case 6:   // CTRL_SHUTDOWN_EVENT
+        return steuerfolge::schluss;
+    }
+    return steuerfolge::standard;
+}
