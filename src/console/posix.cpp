@@ -1,6 +1,9 @@
-// The console on POSIX terminals. All terminal state lives in `terminal`;
-// the sequences written and decoded are listed in konsole.h.
+// The console on POSIX terminals: terminal modes, signals, the keyboard
+// and standard input. All terminal state lives in `terminal`
+// (posixterminal.h); the sequences written and decoded are listed in
+// konsole.h. The output path is in posixausgabe.cpp.
 #include "konsole.h"
+#include "posixterminal.h"
 
 #include <cerrno>
 #include <clocale>
@@ -14,24 +17,9 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
-
-struct terminalzustand {
-    int fd = -1;                     // the keyboard; -1: none
-    pid_t gruppe = 0;                // our process group
-    bool ausgabeistterminal = false;
-    bool eingabeistterminal = false;
-    bool utf8 = false;               // the locale's character set is UTF-8
-    bool dumm = false;               // TERM names no escape sequences
-    struct termios gespeichert {};   // the modes to put back
-    struct termios einzeltaste {};   // the single-key modes, signal keys off
-    volatile sig_atomic_t wartet = 0;     // a key is awaited
-    volatile sig_atomic_t angewandt = 0;  // single-key modes are on now
-    volatile sig_atomic_t signaltasten = 0; // ... with Ctrl-C etc. as signals
-    volatile sig_atomic_t fortsetzungen = 0; // continues seen, counted
-    volatile sig_atomic_t berichteoffen = 1; // reports not yet switched off
-};
 terminalzustand terminal;
+
+namespace {
 
 // ---- Terminal modes; every function here is safe in a signal handler ----
 
@@ -43,6 +31,16 @@ void modisetzen(const struct termios &t)
     tcsetattr(terminal.fd, TCSANOW, &t);
 }
 
+// Whether the terminal's modes are ours to change: our process group is in
+// front, or nobody is. Otherwise they belong to whoever is in front.
+bool vorn()
+{
+    pid_t gruppe = tcgetpgrp(terminal.fd);
+    return gruppe <= 0 || gruppe == terminal.gruppe;
+}
+
+}
+
 void einzeltasteanwenden()
 {
     struct termios t = terminal.einzeltaste;
@@ -52,14 +50,6 @@ void einzeltasteanwenden()
     modisetzen(t);
 }
 
-// Whether the terminal's modes are ours to change: our process group is in
-// front, or nobody is. Otherwise they belong to whoever is in front.
-bool vorn()
-{
-    pid_t gruppe = tcgetpgrp(terminal.fd);
-    return gruppe <= 0 || gruppe == terminal.gruppe;
-}
-
 void zuruecksetzen()
 {
     if (terminal.angewandt && vorn()) {
@@ -67,6 +57,8 @@ void zuruecksetzen()
         terminal.angewandt = 0;
     }
 }
+
+namespace {
 
 void einzeltastemodi(const struct termios &gespeichert)
 {
@@ -220,6 +212,8 @@ void signaleeinrichten()
     behandeln(SIGCONT, fortsetzen, SA_RESTART);
 }
 
+}
+
 // ---- Descriptors ----
 
 // Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
@@ -233,6 +227,8 @@ int bereitwarten(int fd, short ereignis, int wartems)
     return r;
 }
 
+namespace {
+
 // The bytes read, 0 at the end, -1 on an error (errno says which).
 int lesen(int fd, unsigned char *ziel, int platz)
 {
@@ -245,6 +241,8 @@ int lesen(int fd, unsigned char *ziel, int platz)
         else if (errno != EINTR)
             return -1;
     }
+}
+
 }
 
 // A failure of the program's work: the terminal's modes back, one line on
@@ -264,73 +262,8 @@ int lesen(int fd, unsigned char *ziel, int platz)
     _exit(1);
 }
 
-// ---- Output: the program's text, in the form the terminal or stream needs ----
-
-char sendepuffer[32768];   // a whole screen, encoded
-size_t sendelaenge = 0;
-
-// Waits until standard output takes more. While a key is awaited the
-// signal keys work meanwhile: a reader that stalls (a full pipe, a stopped
-// terminal) never traps the user. Outside single-key mode they are on.
-void ausgabewarten()
-{
-    bool umschalten = terminal.angewandt && !terminal.signaltasten;
-    if (umschalten) {
-        terminal.signaltasten = 1;
-        einzeltasteanwenden();
-    }
-    bereitwarten(1, POLLOUT, -1);
-    if (umschalten) {
-        terminal.signaltasten = 0;
-        einzeltasteanwenden();
-    }
-}
-
-void senden()
-{
-    size_t erledigt = 0;
-    while (erledigt < sendelaenge) {
-        if (terminal.angewandt && bereitwarten(1, POLLOUT, 0) == 0)
-            ausgabewarten();   // the write would block in single-key mode
-        ssize_t n = write(1, sendepuffer + erledigt, sendelaenge - erledigt);
-        if (n > 0)
-            erledigt += static_cast<size_t>(n);
-        else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            ausgabewarten();   // a non-blocking descriptor
-        else if (n < 0 && errno == EIO && terminal.ausgabeistterminal)
-            break;   // the terminal went away: the keyboard read ends the run
-        else if (n == 0 || errno != EINTR)
-            scheitern("Ausgabe", n == 0 ? EIO : errno);
-    }
-    sendelaenge = 0;
-}
-
-void roheinfuegen(const char *text, size_t n)
-{
-    if (sendelaenge + n > sizeof sendepuffer)
-        senden();
-    std::memcpy(sendepuffer + sendelaenge, text, n);
-    sendelaenge += n;
-}
-
-}
-
-// The program's text goes in here, encoded, and leaves at the next read.
-void textablegen(const char *text, size_t n)
-{
-    for (size_t i = 0; i < n; i++) {
-        unsigned char b = static_cast<unsigned char>(text[i]);
-        if (sendelaenge < sizeof sendepuffer && ((b >= 0x20 && b < 0x7F) || b == '\n')) {
-            sendepuffer[sendelaenge++] = static_cast<char>(b);   // as it is
-            continue;
-        }
-        char form[4];
-        int laenge = ausgabeform(b, terminal.utf8, terminal.ausgabeistterminal, form);
-        roheinfuegen(form, static_cast<size_t>(laenge));
-    }
-}
-
 namespace {
+
 int stdinfuellen(void *, unsigned char *ziel, int platz)
 {
     // From a terminal one byte at a time: keys typed ahead behind the line
@@ -388,11 +321,6 @@ void konsolebeginnen()
         signaleeinrichten();
 }
 
-void ausgabeabschicken()
-{
-    senden();
-}
-
 namespace {
 // ganz: a UTF-8 character is taken whole wherever the terminal speaks
 // UTF-8, also in byte mode, so that none of it is left for the next program.
@@ -417,16 +345,6 @@ int taste(bool ganz)
 int tastelesen()
 {
     return taste(false);
-}
-
-void bildschirmloeschen()
-{
-    if (!terminal.ausgabeistterminal)
-        roheinfuegen("\f", 1);
-    else if (terminal.dumm)
-        roheinfuegen("\n", 1);   // it can't clear: the next text on its own line
-    else
-        roheinfuegen("\x1b[H\x1b[2J", 7);
 }
 
 void abschlusspause()

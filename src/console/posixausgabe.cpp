@@ -1,0 +1,91 @@
+// The POSIX console's output path: the program's text, in the form the
+// terminal or stream needs, one write per screen; a write that fails ends
+// the program honestly.
+#include "konsole.h"
+#include "posixterminal.h"
+
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+char sendepuffer[32768];   // a whole screen, encoded
+size_t sendelaenge = 0;
+
+// Waits until standard output takes more. While a key is awaited the
+// signal keys work meanwhile: a reader that stalls (a full pipe, a stopped
+// terminal) never traps the user. Outside single-key mode they are on.
+void ausgabewarten()
+{
+    bool umschalten = terminal.angewandt && !terminal.signaltasten;
+    if (umschalten) {
+        terminal.signaltasten = 1;
+        einzeltasteanwenden();
+    }
+    bereitwarten(1, POLLOUT, -1);
+    if (umschalten) {
+        terminal.signaltasten = 0;
+        einzeltasteanwenden();
+    }
+}
+
+void senden()
+{
+    size_t erledigt = 0;
+    while (erledigt < sendelaenge) {
+        if (terminal.angewandt && bereitwarten(1, POLLOUT, 0) == 0)
+            ausgabewarten();   // the write would block in single-key mode
+        ssize_t n = write(1, sendepuffer + erledigt, sendelaenge - erledigt);
+        if (n > 0)
+            erledigt += static_cast<size_t>(n);
+        else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            ausgabewarten();   // a non-blocking descriptor
+        else if (n < 0 && errno == EIO && terminal.ausgabeistterminal)
+            break;   // the terminal went away: the keyboard read ends the run
+        else if (n == 0 || errno != EINTR)
+            scheitern("Ausgabe", n == 0 ? EIO : errno);
+    }
+    sendelaenge = 0;
+}
+
+void roheinfuegen(const char *text, size_t n)
+{
+    if (sendelaenge + n > sizeof sendepuffer)
+        senden();
+    std::memcpy(sendepuffer + sendelaenge, text, n);
+    sendelaenge += n;
+}
+
+}
+
+// The program's text goes in here, encoded, and leaves at the next read.
+void textablegen(const char *text, size_t n)
+{
+    for (size_t i = 0; i < n; i++) {
+        unsigned char b = static_cast<unsigned char>(text[i]);
+        if (sendelaenge < sizeof sendepuffer && ((b >= 0x20 && b < 0x7F) || b == '\n')) {
+            sendepuffer[sendelaenge++] = static_cast<char>(b);   // as it is
+            continue;
+        }
+        char form[4];
+        int laenge = ausgabeform(b, terminal.utf8, terminal.ausgabeistterminal, form);
+        roheinfuegen(form, static_cast<size_t>(laenge));
+    }
+}
+
+void ausgabeabschicken()
+{
+    senden();
+}
+
+void bildschirmloeschen()
+{
+    if (!terminal.ausgabeistterminal)
+        roheinfuegen("\f", 1);
+    else if (terminal.dumm)
+        roheinfuegen("\n", 1);   // it can't clear: the next text on its own line
+    else
+        roheinfuegen("\x1b[H\x1b[2J", 7);
+}

@@ -1,0 +1,40 @@
+// The POSIX console's own parts, shared by its sources: the terminal's
+// state, in one place, and what the output path needs of the modes.
+#pragma once
+
+#include <csignal>
+#include <sys/types.h>
+#include <termios.h>
+
+struct terminalzustand {
+    int fd = -1;                     // the keyboard; -1: none
+    pid_t gruppe = 0;                // our process group
+    bool ausgabeistterminal = false;
+    bool eingabeistterminal = false;
+    bool utf8 = false;               // the locale's character set is UTF-8
+    bool dumm = false;               // TERM names no escape sequences
+    struct termios gespeichert {};   // the modes to put back
+    struct termios einzeltaste {};   // the single-key modes, signal keys off
+    volatile sig_atomic_t wartet = 0;     // a key is awaited
+    volatile sig_atomic_t angewandt = 0;  // single-key modes are on now
+    volatile sig_atomic_t signaltasten = 0; // ... with Ctrl-C etc. as signals
+    volatile sig_atomic_t fortsetzungen = 0; // continues seen, counted
+    volatile sig_atomic_t berichteoffen = 1; // reports not yet switched off
+};
+extern terminalzustand terminal;
+
+// Single-key modes on again, with the signal keys as signaltasten says;
+// safe in a signal handler.
+void einzeltasteanwenden();
+
+// The modes found put back, where the terminal is still ours; safe in a
+// signal handler.
+void zuruecksetzen();
+
+// Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
+// ran out.
+int bereitwarten(int fd, short ereignis, int wartems);
+
+// A failure of the program's work: the terminal's modes back, one line on
+// standard error naming what failed (none when the reader left), status 1.
+[[noreturn]] void scheitern(const char *was, int fehler);
