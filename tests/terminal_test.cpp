@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <csignal>
 #include <fstream>
+#include <regex>
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
@@ -58,20 +59,11 @@ struct szenario {
 // The modes the output has switched off so far, as a terminal reads it.
 bool abgeschaltet(const std::string &ausgabe, const std::string &modi)
 {
-    std::string aus = ";";
-    for (size_t i = ausgabe.find("\x1b["); i != std::string::npos; i = ausgabe.find("\x1b[", i + 1)) {
-        size_t ende = ausgabe.find_first_not_of("0123456789:;<=>?", i + 2);
-        if (ende == std::string::npos)
-            break;
-        std::string parameter = ausgabe.substr(i + 2, ende - i - 2);
-        if (parameter[0] == '?' && ausgabe[ende] == 'l')
-            aus += parameter.substr(1) + ";";
-        if ((parameter == "=0;1" || parameter[0] == '<') && ausgabe[ende] == 'u')
-            aus += "u;";
-    }
     for (size_t a = 0, e; a < modi.size(); a = e + 1) {
         e = std::min(modi.find(';', a), modi.size());
-        if (aus.find(";" + modi.substr(a, e - a) + ";") == std::string::npos)
+        std::string modus = modi.substr(a, e - a);
+        std::regex aus(modus == "u" ? "\x1b\\[(=0;1|<[0-9]*)u" : "\x1b\\[\\?([0-9]+;)*" + modus + "(;[0-9]+)*l");
+        if (!std::regex_search(ausgabe, aus))
             return false;
     }
     return true;
@@ -80,24 +72,8 @@ bool abgeschaltet(const std::string &ausgabe, const std::string &modi)
 // The keys without the reports of paste, focus and mouse; Ctrl-C as itself.
 std::string ohneberichte(const std::string &tasten)
 {
-    std::string rein;
-    for (size_t i = 0; i < tasten.size(); i++) {
-        std::string rest = tasten.substr(i);
-        size_t laenge = 0;
-        for (const char *bericht : {"\x1b[200~", "\x1b[201~", "\x1b[I", "\x1b[O"})
-            if (rest.rfind(bericht, 0) == 0)
-                laenge = std::string(bericht).size();
-        if (rest.rfind("\x1b[<", 0) == 0)
-            laenge = rest.find_first_of("Mm") + 1;
-        if (rest.rfind("\x1b[99;5u", 0) == 0) {
-            rein += '\x03';
-            laenge = 7;
-        }
-        if (laenge == 0)
-            rein += tasten[i];
-        i += laenge ? laenge - 1 : 0;
-    }
-    return rein;
+    std::string rein = std::regex_replace(tasten, std::regex("\x1b\\[(200~|201~|I|O|<[0-9;]*[Mm])"), "");
+    return std::regex_replace(rein, std::regex("\x1b\\[99;5u"), "\x03");
 }
 
 const std::string wortfrage = "Wort ein\n";
