@@ -2,12 +2,14 @@
 // key events, lines from the console's own line input, output as UTF-16,
 // so that the set inside is Windows-1252 whatever the code page. Files and
 // pipes are bytes, in UTF-8 where the system's ANSI code page is 65001. No
-// command interpreter is started for the clear or the pause.
+// command interpreter is started for the clear or the pause. The input
+// mode is set for each key wait and line read and always put back, also
+// when a control event ends the program.
 #include "konsole.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
