@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -213,6 +214,28 @@ TEST(konsolenform, bytes)
         EXPECT_EQ(std::u16string(form, form + n), f.form) << int(f.b);
     }
 }
+
+#ifndef _WIN32
+// What a locale's name says of its codeset, for every C library alike.
+TEST(utf8gebietsname, namen)
+{
+    const struct {
+        const char *name;
+        int utf8;
+    } faelle[] = {
+        {"de_DE.UTF-8", 1}, {"en_US.utf8@euro", 1}, {"UTF-8", 1},  {"de_DE.ISO-8859-1", 0},
+        {"C.UTF-16", 0},    {"C", -1},              {"de_DE", -1}, {"de_DE@euro", -1},
+    };
+    unsetenv("LC_ALL");
+    unsetenv("LC_CTYPE");
+    for (const auto &f : faelle) {
+        setenv("LANG", f.name, 1);
+        EXPECT_EQ(utf8gebietsname(), f.utf8) << f.name;
+    }
+    unsetenv("LANG");
+    EXPECT_EQ(utf8gebietsname(), 0);
+}
+#endif
 
 TEST(eingabeleser, sehrlangezeilewirdganzverworfen)
 {

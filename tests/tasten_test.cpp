@@ -178,6 +178,10 @@ TEST(ereignistaste, faelle)
         {{true, 'Q', 16, '@', altgr}, '@'},
         {{true, 'E', 18, 0x20AC, altgr}, 0x80},   // €
         {{true, 0x64, 75, 0, alt}, keinbyte},     // Alt+4 on the keypad
+        {{true, 0x69, 73, 0, alt}, keinbyte},     // ... and Alt+9
+        {{true, 0xBA, 39, 0, 0}, keinbyte},       // the first and the last
+        {{true, 0xF5, 0, 0, 0}, keinbyte},        // dead-key place
+        {{true, 0xF6, 0, 0, 0}, U},
         {{true, 0x25, 75, 0, alt}, keinbyte},     // ... with NumLock off
         {{true, 0x25, 75, 0, alt | erweitert}, U},
         {{false, 0x12, 56, 0xE4, 0}, keinbyte},   // Alt released, no digits typed
