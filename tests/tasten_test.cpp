@@ -187,6 +187,8 @@ TEST(ereignistaste, faelle)
         {{false, 0x12, 56, 0xE4, 0}, keinbyte},   // Alt released, no digits typed
         {{false, 'A', 30, 'a', 0}, keinbyte},
         {{true, 0x10, 42, 0, 0x10}, keinbyte},
+        {{true, 0x14, 58, 0, 0}, keinbyte},       // Caps Lock
+        {{true, 0x70, 59, 0, alt}, U},            // Alt+F1, never Alt+P
         {{true, 0x12, 56, 0, alt}, keinbyte},
         {{true, 0xDC, 41, 0, 0}, keinbyte},       // dead ^, then the composed letter
         {{true, 'E', 18, 0xEA, 0}, 0xEA},
@@ -204,13 +206,15 @@ TEST(ereignistaste, faelle)
 // Key events in a row, one key each: keys a console spells as escape
 // sequences, Alt released before or after its letter, Alt+keypad digits.
 struct ereignisfolge {
-    std::vector<konsolenereignis> ereignisse;   // zeichen 0xFFFF: a pause
-    size_t pos = 0;
+    std::vector<konsolenereignis> ereignisse;   // zeichen 0xFFFF: a pause,
+    size_t pos = 0;                             // 0xFFFE: the console goes
 };
 
 int ereignislesen(void *kontext, int wartems, konsolenereignis *e)
 {
     auto &f = *static_cast<ereignisfolge *>(kontext);
+    if (f.pos < f.ereignisse.size() && f.ereignisse[f.pos].zeichen == 0xFFFE)
+        return -1;
     for (; f.pos < f.ereignisse.size() && f.ereignisse[f.pos].zeichen == 0xFFFF; f.pos++)
         if (wartems >= 0)
             return f.pos++, 0;
@@ -238,6 +242,7 @@ TEST(ereignisdekodieren, folgen)
         {{d, vt('\x1b'), vt('['), vt('1'), vt(';'), vt('5'), vt('D'), d}, {'d', S + 75, 'd'}},
         {{vt('\x1b'), p, d}, {27, 'd'}},
         {{vt('\x1b'), vt('['), vt('2'), p, vt('x')}, {U, 'x'}},
+        {{vt('\x1b'), vt('['), vt('1'), {true, 0, 0, 0xFFFE, 0}}, {U}},
         {{{true, 0x1B, 1, 0x1B, 0}, {true, 0xDB, 26, '[', 0}}, {27, '['}},   // the real Escape key
         // Alt released before its letter: the letter on Alt's release is
         // no second key; in either order one Alt+D.
