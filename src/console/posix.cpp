@@ -171,10 +171,11 @@ extern "C" void fortsetzen(int)
     int fehler = errno;
     terminal.fortsetzungen = terminal.fortsetzungen + 1;
     terminal.berichteoffen = 1;
-    if (tcgetpgrp(terminal.fd) == terminal.gruppe)
+    bool vornda = tcgetpgrp(terminal.fd) == terminal.gruppe;
+    if (vornda)
         berichteabschalten();
     struct termios jetzt;
-    if (terminal.wartet && tcgetpgrp(terminal.fd) == terminal.gruppe) {
+    if (terminal.wartet && vornda) {
         if (!terminal.angewandt && tcgetattr(terminal.fd, &jetzt) == 0)
             einzeltastemodi(jetzt);   // put back by the stop
         einzeltasteanwenden();
