@@ -286,6 +286,8 @@ class terminalszenario : public testing::TestWithParam<szenario> {};
 TEST_P(terminalszenario, bildschirm)
 {
     const szenario &s = GetParam();
+    if (std::string grund = fehlt(s.befehl); !grund.empty())
+        GTEST_SKIP() << grund;
     terminalsitzung t(s.befehl);
     for (const auto &[text, tasten] : s.schritte) {
         ASSERT_TRUE(text.empty() ? t.einzeltaste() : t.warten(text))
@@ -353,14 +355,25 @@ bool modiwiezuvor(const terminalsitzung &t)
     return nachher.c_lflag == t.anfangsmodi.c_lflag && nachher.c_iflag == t.anfangsmodi.c_iflag;
 }
 
-// Every signal that ends the program puts the terminal back first. Of the
-// real-time signals, the first one every C library lets a program catch
-// (musl keeps 34 for itself, glibc 32 and 33) and the last.
+// Every signal that ends the program puts the terminal back first: those
+// that end a program everywhere, and this system's own. Of the real-time
+// signals, the first one every C library lets a program catch (musl keeps
+// 34 for itself, glibc 32 and 33) and the last.
 TEST(programm, signalstelltterminalwiederher)
 {
-    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ,
-                    SIGVTALRM, SIGPROF, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS,
-                    SIGPIPE, SIGIO, SIGPWR, SIGSTKFLT, 35, SIGRTMAX}) {
+    std::vector<int> signale = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ,
+                                SIGVTALRM, SIGPROF, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS,
+                                SIGPIPE};
+#ifdef __linux__
+    signale.insert(signale.end(), {SIGIO, SIGPWR, SIGSTKFLT});
+#endif
+#ifdef SIGEMT
+    signale.push_back(SIGEMT);
+#endif
+#ifdef SIGRTMAX
+    signale.insert(signale.end(), {35, SIGRTMAX});
+#endif
+    for (int sig : signale) {
 #ifdef EMULIERT
         // qemu-user keeps these for itself: the emulated code's faults, and
         // the real-time signal it maps the guest's last one onto.
@@ -407,7 +420,12 @@ TEST(programm, auswegeueberdieshell)
          " case $(stty) in *-echo*) echo 'modi geblieben';; esac; stty \"$a\"; rm $f",
          "", "modi geblieben"},
     };
+    std::string uebersprungen;
     for (const auto &f : faelle) {
+        if (std::string grund = fehlt(f.befehl); !grund.empty()) {
+            uebersprungen += grund + "; ";
+            continue;
+        }
         terminalsitzung t(f.befehl);
         if (*f.tasten) {
             ASSERT_TRUE(t.warten("Haupt")) << f.befehl;
@@ -417,6 +435,8 @@ TEST(programm, auswegeueberdieshell)
         t.ende();
         EXPECT_TRUE(modiwiezuvor(t)) << f.befehl;
     }
+    if (!uebersprungen.empty())
+        GTEST_SKIP() << "some rows: " << uebersprungen;
 }
 
 // A reader that stalls: while the program's write waits, Ctrl-C works.
@@ -486,7 +506,8 @@ TEST(programm, anhaltenundfortsetzen)
             bild += "Hallo\n" + zaehlung(1, 4) + menue;
         }
         ASSERT_TRUE(t.einzeltaste()) << f.halt;
-        EXPECT_EQ(blockiert(t), "0000000000000000");
+        std::string maske = blockiert(t);   // "?" without /proc
+        EXPECT_TRUE(maske == "0000000000000000" || maske == "?") << maske;
         t.tippen("d");
         ASSERT_TRUE(t.warten(pause)) << f.halt;
         t.tippen("x");
@@ -561,7 +582,12 @@ TEST(programm, ohneterminal)
         {"ax\016\n\016\n", menue + ff + suchspiel + buchstabenfrage + "Der 2. Buchstabe ist ein \016\n" + menue + ff +
                               ende + pause + "\n"},
     };
+    std::string uebersprungen;
     for (const auto &f : faelle) {
+        if (std::string grund = fehlt(f.befehl); !grund.empty()) {
+            uebersprungen += grund + "; ";
+            continue;
+        }
         ohneterminal e = ohneterminallaufen(f.eingabe, f.befehl);
         EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == f.status) << f.befehl << ": " << e.status;
         EXPECT_EQ(e.ausgabe, f.ausgabe) << f.befehl;
@@ -584,6 +610,8 @@ TEST(programm, ohneterminal)
     ohneterminal e = ohneterminallaufen("a", "exec \"$P\" <&-");
     EXPECT_TRUE(WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) << e.status;
     EXPECT_EQ(e.ausgabe, menue + ff + ende + pause + "\n");
+    if (!uebersprungen.empty())
+        GTEST_SKIP() << "some rows: " << uebersprungen;
 }
 
 // --help and --version answer and end without touching the terminal;

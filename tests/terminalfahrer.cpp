@@ -4,7 +4,14 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
+#if __has_include(<pty.h>)
 #include <pty.h>
+#elif __has_include(<libutil.h>)
+#include <libutil.h>   // FreeBSD
+#else
+#include <util.h>      // macOS, OpenBSD, NetBSD
+#endif
+#include <cstring>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -244,6 +251,9 @@ struct termios terminalsitzung::modi() const
 {
     struct termios t {};
     tcgetattr(slave, &t);
+    // The BSDs mark input typed ahead for reprinting whenever line mode
+    // comes back: a state of the queue, not a mode anyone set.
+    t.c_lflag &= ~static_cast<tcflag_t>(PENDIN);
     return t;
 }
 
@@ -291,4 +301,20 @@ ohneterminal ohneterminallaufen(std::string_view eingabe, const char *befehl)
         waitpid(pid, nullptr, 0);
     }
     return e;
+}
+
+std::string fehlt(const char *befehl)
+{
+    for (const char *werkzeug : {"setsid", "perl"}) {
+        std::string suche = std::string("command -v ") + werkzeug + " > /dev/null";
+        if (std::strstr(befehl, werkzeug) && std::system(suche.c_str()) != 0)
+            return std::string(werkzeug) + " is not installed here";
+    }
+    if (std::strstr(befehl, "/dev/full") && access("/dev/full", W_OK) != 0)
+        return "no /dev/full here";
+#ifndef IUTF8
+    if (std::strstr(befehl, "iutf8"))
+        return "terminals here have no iutf8 mode";
+#endif
+    return "";
 }

@@ -55,3 +55,8 @@ struct ohneterminal {
     std::string ausgabe;
 };
 ohneterminal ohneterminallaufen(std::string_view eingabe, const char *befehl = "exec \"$P\"");
+
+// What the shell command befehl needs that this system lacks (setsid(1),
+// perl, /dev/full, stty's iutf8), said as a reason to skip; empty when all
+// is there.
+std::string fehlt(const char *befehl);

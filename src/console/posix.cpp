@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <poll.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -25,17 +26,35 @@ namespace {
 
 // In the background this stops the program (SIGTTOU) until fg, except in
 // its signal handlers, which block SIGTTOU so that they always finish.
-void modisetzen(const struct termios &t)
+// False when the modes could not be set; an interrupted call is repeated.
+bool modisetzen(const struct termios &t)
 {
+    int fehler = errno;
+    int r;
     // TCSANOW, never TCSAFLUSH: keys typed ahead must stay queued.
-    tcsetattr(terminal.fd, TCSANOW, &t);
+    while ((r = tcsetattr(terminal.fd, TCSANOW, &t)) != 0 && errno == EINTR) {
+    }
+    errno = fehler;
+    return r == 0;
+}
+
+// The process group in front; 0 when nobody is. The BSDs and macOS say
+// "nobody" with a number no group has (NO_PID), Linux with 0.
+pid_t vordergrund()
+{
+    int fehler = errno;
+    pid_t gruppe = tcgetpgrp(terminal.fd);
+    if (gruppe > 0 && gruppe != terminal.gruppe && kill(-gruppe, 0) != 0 && errno == ESRCH)
+        gruppe = 0;
+    errno = fehler;
+    return gruppe;
 }
 
 // Whether the terminal's modes are ours to change: our process group is in
 // front, or nobody is. Otherwise they belong to whoever is in front.
 bool vorn()
 {
-    pid_t gruppe = tcgetpgrp(terminal.fd);
+    pid_t gruppe = vordergrund();
     return gruppe <= 0 || gruppe == terminal.gruppe;
 }
 
@@ -50,12 +69,11 @@ void einzeltasteanwenden()
     modisetzen(t);
 }
 
+// A restore that failed is not done: the next one tries again.
 void zuruecksetzen()
 {
-    if (terminal.angewandt && vorn()) {
-        modisetzen(terminal.gespeichert);
+    if (terminal.angewandt && vorn() && modisetzen(terminal.gespeichert))
         terminal.angewandt = 0;
-    }
 }
 
 namespace {
@@ -128,14 +146,6 @@ public:
 
 // ---- Signals ----
 
-// Every signal that would end us: put the terminal back, then die by it
-// (the handler was reset on entry, the signal is raised again on return).
-extern "C" void endsignal(int sig)
-{
-    zuruecksetzen();
-    raise(sig);
-}
-
 void behandeln(int sig, void (*behandlung)(int), int flags)
 {
     struct sigaction neu {};
@@ -144,6 +154,17 @@ void behandeln(int sig, void (*behandlung)(int), int flags)
     sigaddset(&neu.sa_mask, SIGTTOU);
     neu.sa_flags = flags;
     sigaction(sig, &neu, nullptr);
+}
+
+// Every signal that would end us: put the terminal back, then die by it
+// (raised again, delivered on return). The default action is put back
+// here, not left to SA_RESETHAND: macOS ignores that flag for SIGILL and
+// SIGTRAP, and the handler would catch its own signal forever.
+extern "C" void endsignal(int sig)
+{
+    zuruecksetzen();
+    behandeln(sig, SIG_DFL, 0);
+    raise(sig);
 }
 
 // A stop from outside (the user's own Ctrl-Z is a key): the terminal back
@@ -171,7 +192,7 @@ extern "C" void fortsetzen(int)
     int fehler = errno;
     terminal.fortsetzungen = terminal.fortsetzungen + 1;
     terminal.berichteoffen = 1;
-    bool vornda = tcgetpgrp(terminal.fd) == terminal.gruppe;
+    bool vornda = vordergrund() == terminal.gruppe;
     if (vornda)
         berichteabschalten();
     struct termios jetzt;
@@ -185,15 +206,24 @@ extern "C" void fortsetzen(int)
 
 void signaleeinrichten()
 {
+    // Exactly the signals whose default action ends the program on this
+    // system: on macOS and the BSDs SIGIO (and NetBSD's SIGPWR) are
+    // discarded by default, and SIGEMT dumps core.
     static const int endsignale[] = {
         SIGHUP, SIGINT, SIGQUIT, SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE,
         SIGUSR1, SIGSEGV, SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU,
-        SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO, SIGSYS,
+        SIGXFSZ, SIGVTALRM, SIGPROF, SIGSYS,
+#ifdef SIGEMT
+        SIGEMT,
+#endif
+#if !BSDSIGNALE
+        SIGIO,
 #ifdef SIGSTKFLT
         SIGSTKFLT,
 #endif
 #ifdef SIGPWR
         SIGPWR,
+#endif
 #endif
     };
     auto eingerichtet = [](int sig, void (*behandlung)(int), int flags) {
@@ -219,12 +249,26 @@ void signaleeinrichten()
 
 // Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
 // ran out. EINTR and a non-blocking descriptor's EAGAIN are no ends.
+// select(), not poll(): macOS's poll() takes no devices and answers at once
+// for a terminal, so no wait there would ever time out. poll() only for a
+// descriptor beyond select()'s reach.
 int bereitwarten(int fd, short ereignis, int wartems)
 {
-    struct pollfd p {fd, ereignis, 0};
     int r;
-    while ((r = poll(&p, 1, wartems)) < 0 && errno == EINTR) {
+    if (fd >= FD_SETSIZE) {
+        struct pollfd p {fd, ereignis, 0};
+        while ((r = poll(&p, 1, wartems)) < 0 && errno == EINTR) {
+        }
+        return r;
     }
+    do {
+        fd_set menge;
+        FD_ZERO(&menge);
+        FD_SET(fd, &menge);
+        struct timeval frist {wartems / 1000, (wartems % 1000) * 1000};
+        r = select(fd + 1, ereignis == POLLIN ? &menge : nullptr, ereignis == POLLIN ? nullptr : &menge, nullptr,
+                   wartems < 0 ? nullptr : &frist);
+    } while (r < 0 && errno == EINTR);
     return r;
 }
 
@@ -273,7 +317,7 @@ int stdinfuellen(void *, unsigned char *ziel, int platz)
         platz = 1;
     int n = lesen(0, ziel, platz);
     // On a terminal an error is the terminal going away, as for the keys.
-    if (n < 0 && !(terminal.eingabeistterminal && errno == EIO))
+    if (n < 0 && !(terminal.eingabeistterminal && terminalweg(errno)))
         scheitern("Eingabe", errno);
     return n < 0 ? 0 : n;
 }
@@ -337,8 +381,11 @@ int taste(bool ganz)
     // the menu appears must not be echoed.
     rohmodus roh;
     ausgabeabschicken();
-    // IUTF8: the terminal says it speaks UTF-8.
-    tastatur.utf8 = terminal.utf8 || (ganz && (terminal.gespeichert.c_iflag & IUTF8));
+    // IUTF8: the terminal says it speaks UTF-8 (not on OpenBSD and NetBSD).
+    tastatur.utf8 = terminal.utf8;
+#ifdef IUTF8
+    tastatur.utf8 = tastatur.utf8 || (ganz && (terminal.gespeichert.c_iflag & IUTF8));
+#endif
     return tastedekodieren(tastatur);
 }
 }

@@ -42,7 +42,7 @@ void senden()
             erledigt += static_cast<size_t>(n);
         else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
             ausgabewarten();   // a non-blocking descriptor
-        else if (n < 0 && errno == EIO && terminal.ausgabeistterminal)
+        else if (n < 0 && terminalweg(errno) && terminal.ausgabeistterminal)
             break;   // the terminal went away: the keyboard read ends the run
         else if (n == 0 || errno != EINTR)
             scheitern("Ausgabe", n == 0 ? EIO : errno);

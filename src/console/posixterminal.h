@@ -2,6 +2,7 @@
 // state, in one place, and what the output path needs of the modes.
 #pragma once
 
+#include <cerrno>
 #include <csignal>
 #include <sys/types.h>
 #include <termios.h>
@@ -23,6 +24,14 @@ struct terminalzustand {
 };
 extern terminalzustand terminal;
 
+// macOS and the BSDs: their signals' defaults differ from Linux's.
+#if defined(__APPLE__) || defined(__FreeBSD__) || defined(__NetBSD__) || defined(__OpenBSD__) || \
+    defined(__DragonFly__)
+#define BSDSIGNALE 1
+#else
+#define BSDSIGNALE 0
+#endif
+
 // Single-key modes on again, with the signal keys as signaltasten says;
 // safe in a signal handler.
 void einzeltasteanwenden();
@@ -30,6 +39,13 @@ void einzeltasteanwenden();
 // The modes found put back, where the terminal is still ours; safe in a
 // signal handler.
 void zuruecksetzen();
+
+// Whether a failed read or write on a terminal means it went away: EIO
+// on Linux and most systems, ENXIO for a write on FreeBSD after a hangup.
+inline bool terminalweg(int fehler)
+{
+    return fehler == EIO || fehler == ENXIO;
+}
 
 // Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
 // ran out.
