@@ -23,6 +23,9 @@ import time
 MENUE = (b"\r\nWillkommen im Hauptmenue\r\n\r\nWaehlen Sie:\r\nA - Buchstabensuchspiel\r\n"
          b"B - Buchstabenzaehlspiel\r\nC - Wortinversion\r\nD - Ende\r\n\r\n")
 PAUSE = b"Druecken Sie eine beliebige Taste . . . "
+# macOS and the BSDs have no /proc: no write counts or CPU per pass there,
+# and peak memory from wait4 once the program has ended.
+PROC = os.path.isdir("/proc/self")
 
 
 class Sitzung:
@@ -63,7 +66,10 @@ class Sitzung:
         return time.perf_counter() - t0
 
     def zaehler(self):
-        """Write calls so far and CPU time so far in nanoseconds."""
+        """Write calls so far and CPU time so far in nanoseconds; None
+        without /proc."""
+        if not PROC:
+            return None, None
         with open("/proc/%d/io" % self.pid) as f:
             io = dict(zeile.split(": ") for zeile in f.read().split("\n") if zeile)
         with open("/proc/%d/schedstat" % self.pid) as f:
@@ -99,7 +105,7 @@ def runden(programm, anzahl):
         writes1, cpu1 = s.zaehler()
         zeilen.append((name, anzahl, statistics.median(zeiten) * 1e6,
                        zeiten[int(len(zeiten) * 0.95)] * 1e6,
-                       (cpu1 - cpu0) / anzahl / 1e3, (writes1 - writes0) / anzahl, strecken))
+                       PROC and (cpu1 - cpu0) / anzahl / 1e3, PROC and (writes1 - writes0) / anzahl, strecken))
     status = s.beenden()
     return zeilen, status
 
@@ -141,14 +147,20 @@ def grosseszeile(programm, megabyte):
         ausgabe += os.read(p.stdout.fileno(), 65536)
     dauer = time.perf_counter() - t0
     schreiber.join()
-    with open("/proc/%d/status" % p.pid) as f:
-        spitze = int(next(z for z in f if z.startswith("VmHWM:")).split()[1])
-    with open("/proc/%d/schedstat" % p.pid) as f:
-        cpu = int(f.read().split()[0]) / 1e9
+    if PROC:
+        with open("/proc/%d/status" % p.pid) as f:
+            spitze = int(next(z for z in f if z.startswith("VmHWM:")).split()[1])
+        with open("/proc/%d/schedstat" % p.pid) as f:
+            cpu = int(f.read().split()[0]) / 1e9
     p.stdin.write(b"d")
     p.stdin.close()
     p.stdout.read()
-    return spitze, dauer, cpu, p.wait()
+    _, status, verbrauch = os.wait4(p.pid, 0)
+    if not PROC:
+        # ru_maxrss counts bytes on macOS, KiB elsewhere.
+        spitze = verbrauch.ru_maxrss // (1024 if sys.platform == "darwin" else 1)
+        cpu = verbrauch.ru_utime + verbrauch.ru_stime
+    return spitze, dauer, cpu, os.waitstatus_to_exitcode(status)
 
 
 def main():
@@ -163,7 +175,12 @@ def main():
     print("%-20s %7s %12s %12s %12s %14s" % ("Durchgang", "Anzahl", "Median us", "95 % us",
                                               "CPU us", "writes (Ziel)"))
     for name, anzahl, median, p95, cpu, writes, ziel in zeilen:
-        print("%-20s %7d %12.1f %12.1f %12.1f %8.2f (%d)" % (name, anzahl, median, p95, cpu, writes, ziel))
+        if PROC:
+            print("%-20s %7d %12.1f %12.1f %12.1f %8.2f (%d)" % (name, anzahl, median, p95, cpu, writes, ziel))
+        else:
+            print("%-20s %7d %12.1f %12.1f %12s %8s (%d)" % (name, anzahl, median, p95, "-", "-", ziel))
+    if not PROC:
+        print("Ohne /proc: CPU und writes je Durchgang nicht gemessen; Spitzenspeicher aus wait4, samt dem startenden Prozess vor exec")
     print("Exit-Status nach D: %d" % os.waitstatus_to_exitcode(status))
 
     n = prozesse(programm)

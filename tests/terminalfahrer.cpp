@@ -8,8 +8,12 @@
 #include <pty.h>
 #elif __has_include(<libutil.h>)
 #include <libutil.h>   // FreeBSD
-#else
+#elif __has_include(<util.h>)
 #include <util.h>      // macOS, OpenBSD, NetBSD
+#else
+// A C library that has openpty without its header (the macOS headers that
+// cross-compilers carry).
+extern "C" int openpty(int *, int *, char *, struct termios *, struct winsize *);
 #endif
 #include <cstring>
 #include <sys/ioctl.h>

@@ -367,6 +367,17 @@ void konsolebeginnen()
 }
 
 namespace {
+// IUTF8: the terminal says it speaks UTF-8. OpenBSD and NetBSD have no such
+// mode.
+bool terminalsprichtutf8()
+{
+#ifdef IUTF8
+    return terminal.gespeichert.c_iflag & IUTF8;
+#else
+    return false;
+#endif
+}
+
 // ganz: a UTF-8 character is taken whole wherever the terminal speaks
 // UTF-8, also in byte mode, so that none of it is left for the next program.
 int taste(bool ganz)
@@ -381,11 +392,7 @@ int taste(bool ganz)
     // the menu appears must not be echoed.
     rohmodus roh;
     ausgabeabschicken();
-    // IUTF8: the terminal says it speaks UTF-8 (not on OpenBSD and NetBSD).
-    tastatur.utf8 = terminal.utf8;
-#ifdef IUTF8
-    tastatur.utf8 = tastatur.utf8 || (ganz && (terminal.gespeichert.c_iflag & IUTF8));
-#endif
+    tastatur.utf8 = terminal.utf8 || (ganz && terminalsprichtutf8());
     return tastedekodieren(tastatur);
 }
 }
