@@ -171,7 +171,15 @@ TEST(ereignistaste, faelle)
         {{true, 0x7B, 88, 0, 0}, S + 134},
         {{true, 0x26, 72, 0, erweitert}, S + 72},
         {{true, 0x25, 75, 0, erweitert}, S + 75},
-        {{true, 0x5D, 0, 0, 0}, U},
+        {{true, 0x5D, 93, 0, erweitert}, keinbyte},   // Apps, and keys a terminal lacks:
+        {{true, 0xAF, 48, 0, erweitert}, keinbyte},   // volume up,
+        {{true, 0xB3, 34, 0, erweitert}, keinbyte},   // play,
+        {{true, 0xA6, 106, 0, erweitert}, keinbyte},  // browser back,
+        {{true, 0x1C, 121, 0, 0}, keinbyte},          // IME convert,
+        {{true, 0x86, 0, 0, 0}, keinbyte},            // F23
+        {{true, 0x0C, 76, 0, 0}, S + 76},             // the keypad's centre
+        {{true, 0x2D, 82, 0, erweitert}, S + 82},     // Insert
+        {{true, 0x26, 0, 0, 0}, U},                   // Up without a scan code
         {{true, 'A', 30, 'a', alt}, S + 30},
         {{true, 'D', 32, 'd', 0x1}, S + 32},
         {{true, '1', 2, '1', alt}, U},
@@ -181,10 +189,10 @@ TEST(ereignistaste, faelle)
         {{true, 0x69, 73, 0, alt}, keinbyte},     // ... and Alt+9
         {{true, 0xBA, 39, 0, 0}, keinbyte},       // the first and the last
         {{true, 0xF5, 0, 0, 0}, keinbyte},        // dead-key place
-        {{true, 0xF6, 0, 0, 0}, U},
+        {{true, 0xF6, 0, 0, 0}, keinbyte},
         {{true, 0x25, 75, 0, alt}, keinbyte},     // ... with NumLock off
         {{true, 0x25, 75, 0, alt | erweitert}, U},
-        {{false, 0x12, 56, 0xE4, 0}, keinbyte},   // Alt released, no digits typed
+        {{false, 0x12, 56, 0xE4, 0}, keinbyte},   // Alt released, never pressed
         {{false, 'A', 30, 'a', 0}, keinbyte},
         {{true, 0x10, 42, 0, 0x10}, keinbyte},
         {{true, 0x14, 58, 0, 0}, keinbyte},       // Caps Lock
@@ -198,8 +206,8 @@ TEST(ereignistaste, faelle)
         {{true, 'X', 45, 0x81, 0}, ersatzzeichen}, // no filler can be typed
     };
     for (const auto &f : faelle) {
-        bool altziffern = false;
-        EXPECT_EQ(ereignistaste(f.e, altziffern), f.code) << f.e.virtuell << " " << f.e.zeichen << " " << f.e.zustand;
+        altzustand altgehalten;
+        EXPECT_EQ(ereignistaste(f.e, altgehalten), f.code) << f.e.virtuell << " " << f.e.zeichen << " " << f.e.zustand;
     }
 }
 
@@ -248,6 +256,8 @@ TEST(ereignisdekodieren, folgen)
         // no second key; in either order one Alt+D.
         {{altab, altd, {false, 0x12, 56, 'd', 0}, los(d)}, {S + 32}},
         {{altab, altd, los(altd), altauf}, {S + 32}},
+        // A character not on the keyboard: Alt, then its release with it.
+        {{altab, {false, 0x12, 56, 0x20AC, 0}, altab, {false, 0x12, 56, 0x2013, 0}, d}, {0x80, 0x96, 'd'}},
         // Alt+2+2+8 on the keypad composes ä, given on Alt's release.
         {{altab, {true, 0x62, 80, 0, alt}, {true, 0x62, 80, 0, alt}, {true, 0x68, 72, 0, alt},
           {false, 0x12, 56, 0xE4, 0}, {false, 0x12, 56, 'd', 0}},
@@ -278,7 +288,27 @@ TEST(konsolenregeln, modusundausgang)
     for (const auto &m : modi) {
         EXPECT_EQ(tastenwartemodus(m.gefunden), m.taste) << std::hex << m.gefunden;
         EXPECT_EQ(zeilenlesemodus(m.gefunden), m.zeile) << std::hex << m.gefunden;
+        EXPECT_EQ(zwischenmodus(m.gefunden) & 0x1, 0x1u) << std::hex << m.gefunden;   // Ctrl-C a signal
     }
+    // Output: line ends act and lines wrap, whatever was left.
+    const unsigned long ausgabe[][2] = {{0x3, 0x3}, {0x0, 0x3}, {0x7, 0x7}, {0xF, 0x7}, {0x1C, 0x17}};
+    for (const auto &a : ausgabe)
+        EXPECT_EQ(ausgabemodus(a[0]), a[1]) << std::hex << a[0];
+    // Where the keys come from: the console, where someone can type into it.
+    const struct {
+        tastenquelle q;
+        bool konsole;
+    } quellen[] = {
+        {{true, false, false, false}, true},    // standard input is the console
+        {{false, false, true, true}, true},     // a console window, input redirected
+        {{false, true, false, false}, true},    // a pseudo-console: ssh -t, Windows Terminal
+        {{false, false, true, false}, false},   // a window nobody sees (Server 2019, CREATE_NO_WINDOW)
+        {{false, false, false, true}, false},   // a service's invisible window station
+        {{false, false, false, false}, false},
+    };
+    for (const auto &k : quellen)
+        EXPECT_EQ(tastenvonkonsole(k.q), k.konsole)
+            << k.q.eingabekonsole << k.q.pseudokonsole << k.q.stationsichtbar << k.q.fenstersichtbar;
     using A = zeilenausgang;
     const struct {
         bool gelesen;

@@ -70,7 +70,8 @@ for bits in 64 32; do
   anzahl=$(grep -o '<testsuites tests="[0-9]*"' "$bericht" | grep -o '[0-9]*' || echo 0)
   [ "$anzahl" -gt 0 ] || { echo "windows$bits: no unit tests ran under Wine" >&2; exit 1; }
 
-  WINDOWSPROGRAMM=$exe WINDOWSLADER=$lader build/tests/tests/pruefungen --gtest_filter='wine.*' \
+  WINDOWSPROGRAMM=$exe WINDOWSLADER=$lader WINDOWSPARTNER=$PWD/build/windowstests$bits/tests/konsolenpartner.exe \
+    build/tests/tests/pruefungen --gtest_filter='wine.*' \
     --gtest_output="xml:$arbeit/wine$bits.xml"
   if grep -q 'result="skipped"' "$arbeit/wine$bits.xml"; then
     echo "windows$bits: the Wine scenarios were skipped" >&2

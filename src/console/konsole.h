@@ -215,13 +215,21 @@ struct konsolenereignis {
     unsigned long zustand;       // modifier keys (dwControlKeyState)
 };
 
+// What happened while Alt was held, carried from one event to the next.
+struct altzustand {
+    bool gedrueckt = false; // Alt went down: its release is not a stray one
+    bool ziffern = false;   // digits typed on the keypad
+    bool taste = false;     // a key reported
+};
+
 // Its key code, as the POSIX keyboard gives the same key (Windows-1252,
 // sondertaste + the key's code, alttaste), or keinbyte where it is no key:
-// a release, a modifier alone, a dead key awaiting its letter. altziffern
-// carries, from one event to the next, whether digits were typed on the
-// keypad while Alt was held: only then is a character on Alt's release a
-// key (the character so composed).
-int ereignistaste(const konsolenereignis &e, bool &altziffern);
+// a release, a modifier alone, a dead key awaiting its letter, a key a
+// terminal does not have (volume, media, Apps). A character on Alt's
+// release is a key where digits were typed meanwhile, or no key was
+// reported while Alt was held (the console's way to put in a character
+// that is not on the keyboard).
+int ereignistaste(const konsolenereignis &e, altzustand &altgehalten);
 
 // The console's key events, one at a time: 1 and the event in e, 0 when
 // none came within wartems (-1: wait without limit), -1 when the console
@@ -229,7 +237,7 @@ int ereignistaste(const konsolenereignis &e, bool &altziffern);
 struct ereignisquelle {
     int (*lies)(void *kontext, int wartems, konsolenereignis *e);
     void *kontext;
-    bool altziffern = false;
+    altzustand altgehalten {};
     tastenleser folge {nullptr, nullptr};   // a key spelled as a sequence
 };
 
@@ -245,6 +253,24 @@ int ereignisdekodieren(ereignisquelle &q);
 // virtual-terminal input, and keeps the rest (quick edit, insert mode).
 unsigned long tastenwartemodus(unsigned long gefunden);
 unsigned long zeilenlesemodus(unsigned long gefunden);
+// Between reads, from the first key wait to the end: Ctrl-C the console's
+// signal, even where another program left processed input off.
+unsigned long zwischenmodus(unsigned long gefunden);
+// The output mode for the program's run: line ends and tabs act and lines
+// wrap, whatever another program left on the screen buffer.
+unsigned long ausgabemodus(unsigned long gefunden);
+
+// Where a keyboard is, as the console's APIs report it.
+struct tastenquelle {
+    bool eingabekonsole;    // standard input is the console
+    bool pseudokonsole;     // a terminal (Windows Terminal, ssh -t) is behind it
+    bool stationsichtbar;   // the window station is shown (not a service's)
+    bool fenstersichtbar;   // the console window is a real, shown window
+};
+// Whether keys come from the console; otherwise from standard input, since
+// nobody can type into it (a service, a scheduled task, ssh without a
+// terminal).
+bool tastenvonkonsole(const tastenquelle &q);
 
 // What a line read from the console gave: a word (or a letter), nothing
 // yet (read again), Ctrl-C (end as the console does), or the end of input.

@@ -33,20 +33,48 @@ int folgebyte(void *kontext, int wartems)
 }
 }
 
-int ereignistaste(const konsolenereignis &e, bool &altziffern)
+namespace {
+// The special keys a terminal also has, by virtual key: Page Up/Down, End,
+// Home, the arrows, Insert, Delete, the keypad's centre, F1-F12. Volume,
+// media, browser, Apps and IME keys are none of these: no key.
+bool bekanntesondertaste(unsigned short virtuell)
+{
+    return (virtuell >= 0x21 && virtuell <= 0x28) || virtuell == 0x2D || virtuell == 0x2E || virtuell == 0x0C ||
+           (virtuell >= 0x70 && virtuell <= 0x7B);
+}
+
+int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten);
+}
+
+int ereignistaste(const konsolenereignis &e, altzustand &altgehalten)
+{
+    constexpr unsigned short alt = 0x12;
+    if (!e.unten) {
+        // A character on Alt's release: composed on the keypad, or put in
+        // by the console for a character that is not on the keyboard (a
+        // paste, a pseudo-console's input). Once a key came while Alt was
+        // held it is that key's letter once more, already taken.
+        bool zeichen = e.virtuell == alt && e.zeichen && altgehalten.gedrueckt &&
+                       (altgehalten.ziffern || !altgehalten.taste);
+        if (e.virtuell == alt)
+            altgehalten = {};
+        return zeichen ? utf16nach1252(e.zeichen) : keinbyte;
+    }
+    if (e.virtuell == alt)
+        altgehalten.gedrueckt = true;
+    int code = ereignistasteunten(e, altgehalten);
+    constexpr unsigned long alttasten = 0x1 | 0x2;
+    if (code != keinbyte && (e.zustand & alttasten))
+        altgehalten.taste = true;
+    return code;
+}
+
+namespace {
+int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
 {
     constexpr unsigned long alttasten = 0x1 | 0x2;    // right and left Alt
     constexpr unsigned long strgtasten = 0x4 | 0x8;   // right and left Ctrl
     constexpr unsigned short alt = 0x12;
-    if (!e.unten) {
-        // Alt and digits on the keypad: the character comes with Alt's
-        // release. Any other character there is the letter of Alt+letter
-        // once more, already taken.
-        bool zusammengesetzt = e.virtuell == alt && e.zeichen && altziffern;
-        if (e.virtuell == alt)
-            altziffern = false;
-        return zusammengesetzt ? utf16nach1252(e.zeichen) : keinbyte;
-    }
     switch (e.virtuell) {
     case 0x1B: return esc;        // also where the event carries no character
     case 0x0D: return '\r';
@@ -61,21 +89,22 @@ int ereignistaste(const konsolenereignis &e, bool &altziffern)
         bool ziffernblock = (e.virtuell >= 0x60 && e.virtuell <= 0x69) ||
                             (!(e.zustand & erweitert) && e.scancode >= 71 && e.scancode <= 83);
         if (ziffernblock) {
-            altziffern = true;
+            altgehalten.ziffern = true;
             return keinbyte;   // a character code being typed
         }
         return alttaste(e.virtuell >= 'A' && e.virtuell <= 'Z' ? e.virtuell : 0);
     }
     if (e.zeichen)
         return utf16nach1252(e.zeichen);
-    if (e.virtuell >= 0xBA && e.virtuell <= 0xF5)
-        return keinbyte;          // a dead key: the composed character follows
+    if (!bekanntesondertaste(e.virtuell))
+        return keinbyte;          // dead keys (the composed character follows) too
     switch (e.scancode) {
     case 0: return unbekanntetaste;
     case 87: return sondertaste + 133;   // F11 and F12 as the key read gives them
     case 88: return sondertaste + 134;
     }
     return sondertaste + e.scancode;
+}
 }
 
 int ereignisdekodieren(ereignisquelle &q)
@@ -92,7 +121,7 @@ int ereignisdekodieren(ereignisquelle &q)
             q.folge.zurueck = esc;
             return tastedekodieren(q.folge);
         }
-        int code = ereignistaste(e, q.altziffern);
+        int code = ereignistaste(e, q.altgehalten);
         if (code != keinbyte)
             return code;
     }
@@ -109,6 +138,27 @@ unsigned long zeilenlesemodus(unsigned long gefunden)
 {
     // The console's own line editing with echo; Ctrl-C its signal.
     return (gefunden | verarbeitet | zeilenweise | echo) & ~terminalfolgen;
+}
+
+unsigned long zwischenmodus(unsigned long gefunden)
+{
+    // Between reads Ctrl-C is the console's signal, whatever was found.
+    return zeilenlesemodus(gefunden);
+}
+
+unsigned long ausgabemodus(unsigned long gefunden)
+{
+    constexpr unsigned long zeilenenden = 0x1;   // ENABLE_PROCESSED_OUTPUT: CR, LF, tab act
+    constexpr unsigned long umbruch = 0x2;       // ENABLE_WRAP_AT_EOL_OUTPUT
+    constexpr unsigned long ohnewagenruecklauf = 0x8;   // DISABLE_NEWLINE_AUTO_RETURN
+    return (gefunden | zeilenenden | umbruch) & ~ohnewagenruecklauf;
+}
+
+bool tastenvonkonsole(const tastenquelle &q)
+{
+    if (q.eingabekonsole || q.pseudokonsole)
+        return true;   // someone types at the console, or through a terminal
+    return q.stationsichtbar && q.fenstersichtbar;
 }
 
 zeilenausgang zeilelesenausgang(bool gelesen, unsigned long fehler, unsigned long anzahl,

@@ -2,14 +2,17 @@
 // key events, lines from the console's own line input, output as UTF-16,
 // so that the set inside is Windows-1252 whatever the code page. Files and
 // pipes are bytes, in UTF-8 where the system's ANSI code page is 65001. No
-// command interpreter is started for the clear or the pause. The input
-// mode is set for each key wait and line read and always put back, also
-// when a control event ends the program.
+// command interpreter is started for the clear or the pause. The console's
+// modes are shared with every program on it and outlive them: the input
+// mode is set for each key wait and line read, the output mode for the
+// run, and the modes found are put back at every end, also when a control
+// event ends the program.
 #include "konsole.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <io.h>
 #include <windows.h>
 
@@ -41,50 +44,102 @@ bool lesenbeginnen(volatile LONG &lesen)
     return strgc;
 }
 
-// The input mode to put back, while a key wait or a line read has set its
-// own: the console's, shared with every program attached to it.
+// The modes found, to put back at the end: the input mode from the first
+// key wait or line read on, the output mode from the start. Every change
+// and the handler's restore exclude each other, so that a Ctrl+Break never
+// falls between a mode's record and its setting.
+CRITICAL_SECTION modusschutz;
 HANDLE moduskonsole = INVALID_HANDLE_VALUE;
 DWORD gefundenermodus = 0;
-volatile LONG modusgesetzt = 0;
+bool modusgesetzt = false;
+DWORD gefundenerausgabemodus = 0;
+bool ausgabemodusgesetzt = false;
 
-// Ends at once, the input mode put back first; also from the handler's
-// thread, while the main thread still waits in a read.
-[[noreturn]] void beenden(UINT status)
+void moduszurueck()
 {
+    EnterCriticalSection(&modusschutz);
     if (modusgesetzt)
         SetConsoleMode(moduskonsole, gefundenermodus);
+    if (ausgabemodusgesetzt)
+        SetConsoleMode(ausgabe, gefundenerausgabemodus);
+    modusgesetzt = ausgabemodusgesetzt = false;
+    LeaveCriticalSection(&modusschutz);
+}
+
+// Ends at once, the modes put back first; also from the handler's thread,
+// while the main thread still waits in a read.
+[[noreturn]] void beenden(UINT status)
+{
+    moduszurueck();
     ExitProcess(status);
 }
 
 // The console's input mode for one key wait or line read, from the mode
-// found, and always put back.
+// found; afterwards the mode between reads, with Ctrl-C the console's
+// signal.
 class eingabemodus {
 public:
-    eingabemodus(HANDLE konsole, unsigned long (*regel)(unsigned long))
+    eingabemodus(HANDLE konsole, unsigned long (*regel)(unsigned long)) : konsole(konsole)
     {
+        EnterCriticalSection(&modusschutz);
         DWORD gefunden;
-        if (!GetConsoleMode(konsole, &gefunden))
-            return;
-        moduskonsole = konsole;
-        gefundenermodus = gefunden;
-        modusgesetzt = 1;
-        SetConsoleMode(konsole, regel(gefunden));
+        if (!modusgesetzt && GetConsoleMode(konsole, &gefunden)) {
+            moduskonsole = konsole;
+            gefundenermodus = gefunden;
+            modusgesetzt = true;
+        }
+        if (modusgesetzt)
+            SetConsoleMode(konsole, regel(gefundenermodus));
+        LeaveCriticalSection(&modusschutz);
     }
     ~eingabemodus()
     {
+        EnterCriticalSection(&modusschutz);
         if (modusgesetzt)
-            SetConsoleMode(moduskonsole, gefundenermodus);
-        modusgesetzt = 0;
+            SetConsoleMode(konsole, zwischenmodus(gefundenermodus));
+        LeaveCriticalSection(&modusschutz);
     }
     eingabemodus(const eingabemodus &) = delete;
     eingabemodus &operator=(const eingabemodus &) = delete;
+
+private:
+    HANDLE konsole;
 };
 
-// A failure of the program's work: one line on standard error with the
-// system's own text, status 1. A reader that left needs no line.
+// The line on a console's standard error, as wide characters, so that the
+// system's text shows in any code page.
+void fehlertextkonsole(HANDLE fehlerausgabe, const char *anfang, DWORD fehler)
+{
+    wchar_t zeile[512];
+    int n = 0;
+    while (anfang[n])
+        zeile[n] = static_cast<unsigned char>(anfang[n]), n++;
+    n += static_cast<int>(FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, fehler,
+                                         0, zeile + n, static_cast<DWORD>(512 - n - 3), nullptr));
+    while (n > 0 && (zeile[n - 1] == L'\n' || zeile[n - 1] == L'\r' || zeile[n - 1] == L' '))
+        n--;
+    zeile[n++] = L'\r';
+    zeile[n++] = L'\n';
+    DWORD geschrieben;
+    WriteConsoleW(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
+}
+
+// A failure of the program's work: the modes back, one line on standard
+// error with the system's own text, status 1. A reader that left needs no
+// line.
 [[noreturn]] void scheitern(const char *was, DWORD fehler)
 {
-    if (fehler != ERROR_BROKEN_PIPE && fehler != ERROR_NO_DATA && fehler != ERROR_PIPE_NOT_CONNECTED) {
+    moduszurueck();
+    HANDLE fehlerausgabe = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD modus;
+    bool leserweg = fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED;
+    if (leserweg) {
+        // no line
+    } else if (GetConsoleMode(fehlerausgabe, &modus)) {
+        char anfang[64];
+        std::snprintf(anfang, sizeof anfang, "buchstabenspiele: %s nicht moeglich: ", was);
+        fehlertextkonsole(fehlerausgabe, anfang, fehler);
+    } else {
         char zeile[512];
         int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: ", was);
         n += static_cast<int>(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -95,7 +150,7 @@ public:
         zeile[n++] = '\r';
         zeile[n++] = '\n';
         DWORD geschrieben;
-        WriteFile(GetStdHandle(STD_ERROR_HANDLE), zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
+        WriteFile(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
     }
     ExitProcess(1);
 }
@@ -295,13 +350,45 @@ void textablegen(const char *text, size_t n)
     }
 }
 
+namespace {
+
+// Whether someone can type into this console, as its APIs tell: a
+// window station that is shown (a service's is not), a console window
+// that is shown (Windows Server 2019 reports one for a process started
+// without any), or a pseudo-console's stand-in window (Windows Terminal,
+// ssh -t), behind which a terminal takes the keys. Wine's console in a
+// Unix terminal has a hidden window too, and passes no keys to a program
+// whose standard input is elsewhere.
+tastenquelle tastenquellefinden(bool eingabekonsole)
+{
+    tastenquelle q {eingabekonsole, false, false, false};
+    USEROBJECTFLAGS flaggen {};
+    HWINSTA station = GetProcessWindowStation();
+    q.stationsichtbar = station && GetUserObjectInformationW(station, UOI_FLAGS, &flaggen, sizeof flaggen, nullptr) &&
+                        (flaggen.dwFlags & WSF_VISIBLE);
+    HWND fenster = GetConsoleWindow();
+    wchar_t klasse[32] = L"";
+    q.pseudokonsole = fenster && GetClassNameW(fenster, klasse, 32) && std::wcscmp(klasse, L"PseudoConsoleWindow") == 0;
+    q.fenstersichtbar = fenster && IsWindowVisible(fenster);
+    return q;
+}
+
+}
+
 void konsolebeginnen()
 {
+    InitializeCriticalSection(&modusschutz);
     dateiutf8 = GetACP() == 65001;   // files and pipes speak UTF-8
     DWORD modus;
     HANDLE aus = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (GetConsoleMode(aus, &modus))
+    if (GetConsoleMode(aus, &modus)) {
         ausgabe = aus;
+        // Line ends that act, whatever an earlier program left.
+        gefundenerausgabemodus = modus;
+        ausgabemodusgesetzt = true;
+        SetConsoleMode(aus, ausgabemodus(modus));
+    }
+    std::atexit(moduszurueck);
 
     HANDLE ein = GetStdHandle(STD_INPUT_HANDLE);
     bool eingabekonsole = GetConsoleMode(ein, &modus) != 0;
@@ -316,9 +403,9 @@ void konsolebeginnen()
     standardeingabe.endebleibt = !eingabekonsole;
 
     // The keyboard is the console's, also when standard input is a file;
-    // but a console without a window (a program started without one) has
-    // nobody to type: then the keys come from standard input too.
-    if (eingabekonsole || GetConsoleWindow())
+    // but where nobody can type into the console (a service, ssh without a
+    // terminal) the keys come from standard input too.
+    if (tastenvonkonsole(tastenquellefinden(eingabekonsole)))
         tastatur = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     strgcgesehen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
