@@ -1,7 +1,9 @@
 // Arbitrary bytes through the input path: the reader's word, character and
 // discard reads as the dialogues use them, each game on the buffers they
 // leave, and both key decoders. Any broken invariant stops the run.
-#include "../src/console/konsole.h"
+#include "../src/console/eingabeleser.h"
+#include "../src/console/plattform.h"
+#include "../src/console/windowsregeln.h"
 #include "../src/games/spiele.h"
 
 #include <cstddef>
@@ -112,7 +114,7 @@ void dialoge(const uint8_t *daten, size_t groesse)
     }
 }
 
-struct tastenquelle {
+struct tastenbytes {
     const uint8_t *daten;
     size_t groesse, pos, bytes;
 };
@@ -120,7 +122,7 @@ struct tastenquelle {
 // 0xFE is a pause in typing for a read that waits with a limit.
 int tastenbyte(void *kontext, int wartems)
 {
-    auto &q = *static_cast<tastenquelle *>(kontext);
+    auto &q = *static_cast<tastenbytes *>(kontext);
     while (q.pos < q.groesse && q.daten[q.pos] == 0xFE) {
         q.pos++;
         if (wartems >= 0)
@@ -139,7 +141,7 @@ bool gueltigertaste(int c)
 
 void tasten(const uint8_t *daten, size_t groesse)
 {
-    tastenquelle q{daten, groesse, 0, 0};
+    tastenbytes q{daten, groesse, 0, 0};
     tastenleser t{tastenbyte, &q, (groesse & 1) != 0};
     size_t codes = 0;
     for (int c; (c = tastedekodieren(t)) != keinetaste;) {
@@ -149,13 +151,13 @@ void tasten(const uint8_t *daten, size_t groesse)
     pruefen(t.zurueck == -1 && q.pos == groesse);
 
     // Every eight bytes a key event of the Windows console.
-    bool altziffern = false;
+    altzustand altgehalten;
     for (size_t i = 0; i + 8 <= groesse; i += 8) {
         const uint8_t *b = daten + i;
         konsolenereignis e{(b[0] & 1) != 0, static_cast<unsigned short>(b[1] | b[2] << 8), b[3],
                            static_cast<unsigned short>(b[4] | b[5] << 8),
                            static_cast<unsigned long>(b[6] | b[7] << 8)};
-        int c = ereignistaste(e, altziffern);
+        int c = ereignistaste(e, altgehalten);
         pruefen(c == keinbyte || gueltigertaste(c));
         pruefen(c < 0x80 || c > 0xFF || c == ersatzzeichen || aus1252(static_cast<unsigned char>(c)) != 0xFFFD);
     }

@@ -1,5 +1,6 @@
 // The reader behind the dialogues, on byte strings delivered in pieces.
-#include "../src/console/konsole.h"
+#include "../src/console/eingabeleser.h"
+#include "../src/console/tasten.h"
 
 #include "testname.h"
 

@@ -1,6 +1,6 @@
 // Key decoding on byte strings: one code per key, nothing of a special key
 // left over to act as a menu letter.
-#include "../src/console/konsole.h"
+#include "../src/console/windowsregeln.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@ namespace {
 
 constexpr int pause = keinbyte;   // the user stopped typing for a while
 constexpr int luecke = -3;        // bytes of one key 100 ms apart
-constexpr int S = sondertaste;
 constexpr int U = unbekanntetaste;
 
 struct bytefolge {
@@ -61,33 +60,33 @@ const fall folgen[] = {
     {"a", {'a'}},
     {"\x03\x1a\x1c\x13\x11", {3, 26, 28, 19, 17}},
     {"\xc3\xa4", {0xC3, 0xA4}},
-    {"\x1b[A\x1b[B\x1b[C\x1b[D", {S + 72, S + 80, S + 77, S + 75}},
-    {"\x1bOA\x1bOD", {S + 72, S + 75}},
-    {"\x1b[1;5D\x1b[1;2A", {S + 75, S + 72}},
+    {"\x1b[A\x1b[B\x1b[C\x1b[D", {taste::hoch, taste::runter, taste::rechts, taste::links}},
+    {"\x1bOA\x1bOD", {taste::hoch, taste::links}},
+    {"\x1b[1;5D\x1b[1;2A", {taste::links, taste::hoch}},
     {"\x1b[H\x1b[F\x1bOH\x1bOF\x1b[1~\x1b[4~\x1b[7~\x1b[8~",
-     {S + 71, S + 79, S + 71, S + 79, S + 71, S + 79, S + 71, S + 79}},
-    {"\x1b[2~\x1b[3~\x1b[3;2~\x1b[5~\x1b[6~", {S + 82, S + 83, S + 83, S + 73, S + 81}},
-    {"\x1bOP\x1bOQ\x1bOR\x1bOS", {S + 59, S + 60, S + 61, S + 62}},
-    {"\x1b[[A\x1b[[E", {S + 59, S + 63}},
+     {taste::pos1, taste::ende, taste::pos1, taste::ende, taste::pos1, taste::ende, taste::pos1, taste::ende}},
+    {"\x1b[2~\x1b[3~\x1b[3;2~\x1b[5~\x1b[6~", {taste::einfuegen, taste::entfernen, taste::entfernen, taste::bildhoch, taste::bildrunter}},
+    {"\x1bOP\x1bOQ\x1bOR\x1bOS", {taste::f1, taste::f2, taste::f3, taste::f4}},
+    {"\x1b[[A\x1b[[E", {taste::f1, taste::f5}},
     {"\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~\x1b[23~\x1b[24~",
-     {S + 63, S + 64, S + 65, S + 66, S + 67, S + 68, S + 133, S + 134}},
-    {"\x1b[1;2P\x1b[15;5~", {S + 59, S + 63}},
+     {taste::f5, taste::f6, taste::f7, taste::f8, taste::f9, taste::f10, taste::f11, taste::f12}},
+    {"\x1b[1;2P\x1b[15;5~", {taste::f1, taste::f5}},
     {"\x1b[200~\x1b[?25h\x1bOx", {U, U, U}},
-    {"\x1b[E\x1bOE\x1b[11~\x1b[3:2~", {S + 76, S + 76, S + 59, S + 83}},
+    {"\x1b[E\x1bOE\x1b[11~\x1b[3:2~", {taste::mitte, taste::mitte, taste::f1, taste::entfernen}},
     // Unknown and odd sequences are consumed whole, and nothing more.
-    {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, S + 59, U, U, 'd'}},
-    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~\x1b[[?", {S + 59, 'd', U, U, U, 0x1F, U, U, '?'}},
+    {"\x1b[[F\x1b[[@\x1b[[~\x1b[11@\x1b[ q\x1b[1/xd", {U, U, U, taste::f1, U, U, 'd'}},
+    {"\x1b[11@d\x1b[16~\x1b[22~\x1b[1\x1f\x1bO2~\x1b[[?", {taste::f1, 'd', U, U, U, 0x1F, U, U, '?'}},
     // Alt with a key, as ESC and the key in one burst: one key; a letter
     // as the Windows console gives it.
-    {"\x1bq\x1bw\x1b" "e\x1br\x1bt\x1by\x1bu\x1bi\x1bo\x1bp", {S + 16, S + 17, S + 18, S + 19, S + 20, S + 21, S + 22, S + 23, S + 24, S + 25}},
-    {"\x1b" "a\x1bs\x1b" "d\x1b" "f\x1bg\x1bh\x1bj\x1bk\x1bl", {S + 30, S + 31, S + 32, S + 33, S + 34, S + 35, S + 36, S + 37, S + 38}},
-    {"\x1bz\x1bx\x1b" "c\x1bv\x1b" "b\x1bn\x1bm\x1bQ\x1b" "D", {S + 44, S + 45, S + 46, S + 47, S + 48, S + 49, S + 50, S + 16, S + 32}},
+    {"\x1bq\x1bw\x1b" "e\x1br\x1bt\x1by\x1bu\x1bi\x1bo\x1bp", {alttaste('q'), alttaste('w'), alttaste('e'), alttaste('r'), alttaste('t'), alttaste('y'), alttaste('u'), alttaste('i'), alttaste('o'), alttaste('p')}},
+    {"\x1b" "a\x1bs\x1b" "d\x1b" "f\x1bg\x1bh\x1bj\x1bk\x1bl", {alttaste('a'), alttaste('s'), alttaste('d'), alttaste('f'), alttaste('g'), alttaste('h'), alttaste('j'), alttaste('k'), alttaste('l')}},
+    {"\x1bz\x1bx\x1b" "c\x1bv\x1b" "b\x1bn\x1bm\x1bQ\x1b" "D", {alttaste('z'), alttaste('x'), alttaste('c'), alttaste('v'), alttaste('b'), alttaste('n'), alttaste('m'), alttaste('q'), alttaste('d')}},
     {"\x1b" "1\x1b\x7f\x1b\r", {U, U, U}},
     // X10 mouse reports, whatever their three bytes; rxvt's $ ^ @ endings.
     {"\x1b[M D!\x1b[M`a!d\x1b[<0;10;5M", {U, U, 'd', U}},
-    {"\x1b[3$x\x1b[7^x\x1b[23$x\x1b[2@\x1b[$x", {S + 83, 'x', S + 71, 'x', S + 133, 'x', S + 82, U}},
+    {"\x1b[3$x\x1b[7^x\x1b[23$x\x1b[2@\x1b[$x", {taste::entfernen, 'x', taste::pos1, 'x', taste::f11, 'x', taste::einfuegen, U}},
     // Keys typed ahead behind a sequence stay keys of their own.
-    {"\x1b[Ad\x1b[24~b", {S + 72, 'd', S + 134, 'b'}},
+    {"\x1b[Ad\x1b[24~b", {taste::hoch, 'd', taste::f12, 'b'}},
     {"\x1b\x1b[A", {U}},
     {"\x1b[\n", {U, '\n'}},
     {"\x1b[[\x1b", {U, 27}},
@@ -115,11 +114,11 @@ TEST(tastedekodieren, pausen)
         // A NUL that breaks a sequence is a key of its own.
         {{27, 0, 27, '[', 0, 27, '[', '[', 0}, {U, U, 0, U, 0}},
         // A begun sequence is waited for, a lone Escape is not.
-        {{27, '[', luecke, 'D'}, {S + 75}},
-        {{27, 'O', luecke, 'P'}, {S + 59}},
+        {{27, '[', luecke, 'D'}, {taste::links}},
+        {{27, 'O', luecke, 'P'}, {taste::f1}},
         // A sequence split after its Escape: never a letter.
-        {{27, luecke, '[', 'D', 'd'}, {27, S + 75, 'd'}},
-        {{27, luecke, 'O', 'P'}, {27, S + 59}},
+        {{27, luecke, '[', 'D', 'd'}, {27, taste::links, 'd'}},
+        {{27, luecke, 'O', 'P'}, {27, taste::f1}},
         {{27, luecke, 'D'}, {27, 'D'}},
         {{27, luecke, '['}, {27, U}},
     };
@@ -138,7 +137,7 @@ TEST(tastedekodieren, utf8)
         {{0xF0, 0x9F, 0x98, 0x80, 0xD0, 0xAF}, {0x8F, 0x8F}},
         {{0x80, 0xBC}, {0x8F, 0x8F}},
         {{0xC3, 'a'}, {0x8F, 'a'}},
-        {{0xC3, 0x1B, '[', 'A'}, {0x8F, S + 72}},
+        {{0xC3, 0x1B, '[', 'A'}, {0x8F, taste::hoch}},
         {{0xC3, pause, 0xBC}, {0x8F, 0x8F}},
         {{0xC3}, {0x8F}},
         {{0xC3, 0}, {0x8F, 0}},
@@ -165,23 +164,23 @@ TEST(ereignistaste, faelle)
         {{true, 0x0D, 28, '\r', 0}, 13},
         {{true, 0x08, 14, 0, 0}, 8},
         {{true, 0x09, 15, '\t', 0}, 9},
-        {{true, 0x70, 59, 0, 0}, S + 59},         // F1
-        {{true, 0x79, 68, 0, 0}, S + 68},         // F10, never D
-        {{true, 0x7A, 87, 0, 0}, S + 133},
-        {{true, 0x7B, 88, 0, 0}, S + 134},
-        {{true, 0x26, 72, 0, erweitert}, S + 72},
-        {{true, 0x25, 75, 0, erweitert}, S + 75},
+        {{true, 0x70, 59, 0, 0}, taste::f1},         // F1
+        {{true, 0x79, 68, 0, 0}, taste::f10},         // F10, never D
+        {{true, 0x7A, 87, 0, 0}, taste::f11},
+        {{true, 0x7B, 88, 0, 0}, taste::f12},
+        {{true, 0x26, 72, 0, erweitert}, taste::hoch},
+        {{true, 0x25, 75, 0, erweitert}, taste::links},
         {{true, 0x5D, 93, 0, erweitert}, keinbyte},   // Apps, and keys a terminal lacks:
         {{true, 0xAF, 48, 0, erweitert}, keinbyte},   // volume up,
         {{true, 0xB3, 34, 0, erweitert}, keinbyte},   // play,
         {{true, 0xA6, 106, 0, erweitert}, keinbyte},  // browser back,
         {{true, 0x1C, 121, 0, 0}, keinbyte},          // IME convert,
         {{true, 0x86, 0, 0, 0}, keinbyte},            // F23
-        {{true, 0x0C, 76, 0, 0}, S + 76},             // the keypad's centre
-        {{true, 0x2D, 82, 0, erweitert}, S + 82},     // Insert
+        {{true, 0x0C, 76, 0, 0}, taste::mitte},             // the keypad's centre
+        {{true, 0x2D, 82, 0, erweitert}, taste::einfuegen},     // Insert
         {{true, 0x26, 0, 0, 0}, U},                   // Up without a scan code
-        {{true, 'A', 30, 'a', alt}, S + 30},
-        {{true, 'D', 32, 'd', 0x1}, S + 32},
+        {{true, 'A', 30, 'a', alt}, alttaste('a')},
+        {{true, 'D', 32, 'd', 0x1}, alttaste('d')},
         {{true, '1', 2, '1', alt}, U},
         {{true, 'Q', 16, '@', altgr}, '@'},
         {{true, 'E', 18, 0x20AC, altgr}, 0x80},   // €
@@ -244,18 +243,18 @@ TEST(ereignisdekodieren, folgen)
         std::vector<konsolenereignis> ereignisse;
         std::vector<int> codes;
     } faelle[] = {
-        {{vt('\x1b'), vt('['), vt('A')}, {S + 72}},   // Up, never A
-        {{vt('\x1b'), los(vt('\x1b')), vt('['), los(vt('[')), vt('A'), los(vt('A'))}, {S + 72}},
-        {{vt('\x1b'), vt('O'), vt('P'), vt('\x1b'), vt('['), vt('3'), vt('~'), d}, {S + 59, S + 83, 'd'}},
-        {{d, vt('\x1b'), vt('['), vt('1'), vt(';'), vt('5'), vt('D'), d}, {'d', S + 75, 'd'}},
+        {{vt('\x1b'), vt('['), vt('A')}, {taste::hoch}},   // Up, never A
+        {{vt('\x1b'), los(vt('\x1b')), vt('['), los(vt('[')), vt('A'), los(vt('A'))}, {taste::hoch}},
+        {{vt('\x1b'), vt('O'), vt('P'), vt('\x1b'), vt('['), vt('3'), vt('~'), d}, {taste::f1, taste::entfernen, 'd'}},
+        {{d, vt('\x1b'), vt('['), vt('1'), vt(';'), vt('5'), vt('D'), d}, {'d', taste::links, 'd'}},
         {{vt('\x1b'), p, d}, {27, 'd'}},
         {{vt('\x1b'), vt('['), vt('2'), p, vt('x')}, {U, 'x'}},
         {{vt('\x1b'), vt('['), vt('1'), {true, 0, 0, 0xFFFE, 0}}, {U}},
         {{{true, 0x1B, 1, 0x1B, 0}, {true, 0xDB, 26, '[', 0}}, {27, '['}},   // the real Escape key
         // Alt released before its letter: the letter on Alt's release is
         // no second key; in either order one Alt+D.
-        {{altab, altd, {false, 0x12, 56, 'd', 0}, los(d)}, {S + 32}},
-        {{altab, altd, los(altd), altauf}, {S + 32}},
+        {{altab, altd, {false, 0x12, 56, 'd', 0}, los(d)}, {alttaste('d')}},
+        {{altab, altd, los(altd), altauf}, {alttaste('d')}},
         // A character not on the keyboard: Alt, then its release with it.
         {{altab, {false, 0x12, 56, 0x20AC, 0}, altab, {false, 0x12, 56, 0x2013, 0}, d}, {0x80, 0x96, 'd'}},
         // Alt+2+2+8 on the keypad composes ä, given on Alt's release.

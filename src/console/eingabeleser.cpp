@@ -1,5 +1,6 @@
 // The reader behind the word, character and discard reads: one fixed
 // buffer over standard input, so a line of any length costs no more memory.
+#include "eingabeleser.h"
 #include "konsole.h"
 
 namespace {

@@ -1,54 +1,47 @@
-// Turns keyboard bytes into key codes: one code per key, so that no special
-// key's bytes can be taken as menu letters. The sequences are listed in
-// konsole.h.
-#include "konsole.h"
+// The terminal's key decoder; the sequences it knows are listed in tasten.h.
+#include "tasten.h"
 
 namespace {
 constexpr int esc = 0x1B;
 
-// The Windows console's code for the key named by a final byte.
+// The key named by a final byte.
 int buchstabentaste(int endbyte)
 {
     switch (endbyte) {
-    case 'A': return sondertaste + 72;
-    case 'B': return sondertaste + 80;
-    case 'C': return sondertaste + 77;
-    case 'D': return sondertaste + 75;
-    case 'E': return sondertaste + 76;
-    case 'H': return sondertaste + 71;
-    case 'F': return sondertaste + 79;
-    case 'P': return sondertaste + 59;
-    case 'Q': return sondertaste + 60;
-    case 'R': return sondertaste + 61;
-    case 'S': return sondertaste + 62;
+    case 'A': return taste::hoch;
+    case 'B': return taste::runter;
+    case 'C': return taste::rechts;
+    case 'D': return taste::links;
+    case 'E': return taste::mitte;
+    case 'H': return taste::pos1;
+    case 'F': return taste::ende;
+    case 'P': return taste::f1;
+    case 'Q': return taste::f2;
+    case 'R': return taste::f3;
+    case 'S': return taste::f4;
     default: return unbekanntetaste;
     }
 }
 
-// The Windows console's code for ESC [ n ~.
+// The key of ESC [ n ~.
 int nummerntaste(int n)
 {
     switch (n) {
-    case 1: case 7: return sondertaste + 71;
-    case 2: return sondertaste + 82;
-    case 3: return sondertaste + 83;
-    case 4: case 8: return sondertaste + 79;
-    case 5: return sondertaste + 73;
-    case 6: return sondertaste + 81;
-    case 23: return sondertaste + 133;
-    case 24: return sondertaste + 134;
+    case 1: case 7: return taste::pos1;
+    case 2: return taste::einfuegen;
+    case 3: return taste::entfernen;
+    case 4: case 8: return taste::ende;
+    case 5: return taste::bildhoch;
+    case 6: return taste::bildrunter;
+    case 23: return taste::f11;
+    case 24: return taste::f12;
     }
     if (n >= 11 && n <= 15)
-        return sondertaste + 59 + (n - 11);
+        return taste::f[n - 11];   // F1-F5
     if (n >= 17 && n <= 21)
-        return sondertaste + 64 + (n - 17);
+        return taste::f[n - 12];   // F6-F10
     return unbekanntetaste;
 }
-
-// The scan codes of the letters A to Z, which the Windows console gives
-// for Alt with a letter.
-constexpr unsigned char scancodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                         49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
 
 int naechstes(tastenleser &t, int wartems)
 {
@@ -69,7 +62,7 @@ int sequenz(tastenleser &t, bool ss3)
     if (!ss3 && c == '[') {           // Linux console F1-F5
         c = naechstes(t, sequenzwartems);
         if (c >= 'A' && c <= 'E')
-            return sondertaste + 59 + (c - 'A');
+            return taste::f[c - 'A'];
         if (c >= 0 && (c < 0x40 || c > 0x7E))
             t.zurueck = c;
         return unbekanntetaste;
@@ -126,15 +119,6 @@ int utf8taste(tastenleser &t, int erstes)
     }
     return c;
 }
-}
-
-int alttaste(int c)
-{
-    if (c >= 'a' && c <= 'z')
-        return sondertaste + scancodes[c - 'a'];
-    if (c >= 'A' && c <= 'Z')
-        return sondertaste + scancodes[c - 'A'];
-    return unbekanntetaste;
 }
 
 int tastedekodieren(tastenleser &t)

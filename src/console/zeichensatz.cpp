@@ -1,6 +1,6 @@
 // The single-byte character set inside (Windows-1252) against UTF-8 outside,
 // and the form in which a written byte may reach a terminal.
-#include "konsole.h"
+#include "zeichensatz.h"
 
 #include <cstdlib>
 

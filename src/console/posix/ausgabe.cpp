@@ -1,8 +1,10 @@
 // The POSIX console's output path: the program's text, in the form the
 // terminal or stream needs, one write per screen; a write that fails ends
 // the program honestly.
-#include "konsole.h"
-#include "posixterminal.h"
+#include "../konsole.h"
+#include "../plattform.h"
+#include "../zeichensatz.h"
+#include "terminal.h"
 
 #include <cerrno>
 #include <cstring>

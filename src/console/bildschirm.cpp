@@ -2,6 +2,7 @@
 // buffer: no stream of the C library is redirected, so this works with any
 // of them.
 #include "konsole.h"
+#include "plattform.h"
 
 #include <cstdarg>
 #include <cstdio>

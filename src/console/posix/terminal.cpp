@@ -1,9 +1,11 @@
 // The console on POSIX terminals: terminal modes, signals, the keyboard
-// and standard input. All terminal state lives in `terminal`
-// (posixterminal.h); the sequences written and decoded are listed in
-// konsole.h. The output path is in posixausgabe.cpp.
-#include "konsole.h"
-#include "posixterminal.h"
+// and standard input. All terminal state lives in `terminal` (terminal.h,
+// which lists the sequences written; ../tasten.h those decoded). The
+// output path is in ausgabe.cpp.
+#include "../eingabeleser.h"
+#include "../konsole.h"
+#include "../tasten.h"
+#include "terminal.h"
 
 #include <cerrno>
 #include <clocale>
@@ -380,7 +382,7 @@ bool terminalsprichtutf8()
 
 // ganz: a UTF-8 character is taken whole wherever the terminal speaks
 // UTF-8, also in byte mode, so that none of it is left for the next program.
-int taste(bool ganz)
+int tasteholen(bool ganz)
 {
     // Without a terminal the keys come from standard input, a byte each.
     if (terminal.fd < 0) {
@@ -399,13 +401,13 @@ int taste(bool ganz)
 
 int tastelesen()
 {
-    return taste(false);
+    return tasteholen(false);
 }
 
 void abschlusspause()
 {
     bildschirm::printf("Druecken Sie eine beliebige Taste . . . ");
-    taste(true);
+    tasteholen(true);
     bildschirm::putchar('\n');
     ausgabeabschicken();
 }

@@ -1,8 +1,6 @@
-// The Windows console's rules, in plain functions of the values the
-// console reports, so that every one is tested on every platform: key
-// events into keys, the input modes for a key wait and a line read, the
-// outcome of a line read, and what a control event does.
-#include "konsole.h"
+// The Windows console's rules, built and tested on every platform
+// (windowsregeln.h).
+#include "windowsregeln.h"
 
 namespace {
 constexpr int esc = 0x1B;
@@ -34,15 +32,6 @@ int folgebyte(void *kontext, int wartems)
 }
 
 namespace {
-// The special keys a terminal also has, by virtual key: Page Up/Down, End,
-// Home, the arrows, Insert, Delete, the keypad's centre, F1-F12. Volume,
-// media, browser, Apps and IME keys are none of these: no key.
-bool bekanntesondertaste(unsigned short virtuell)
-{
-    return (virtuell >= 0x21 && virtuell <= 0x28) || virtuell == 0x2D || virtuell == 0x2E || virtuell == 0x0C ||
-           (virtuell >= 0x70 && virtuell <= 0x7B);
-}
-
 int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten);
 }
 
@@ -96,14 +85,12 @@ int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
     }
     if (e.zeichen)
         return utf16nach1252(e.zeichen);
-    if (!bekanntesondertaste(e.virtuell))
-        return keinbyte;          // dead keys (the composed character follows) too
-    switch (e.scancode) {
-    case 0: return unbekanntetaste;
-    case 87: return sondertaste + 133;   // F11 and F12 as the key read gives them
-    case 88: return sondertaste + 134;
-    }
-    return sondertaste + e.scancode;
+    // A special key a terminal also has; volume, media, browser, Apps and
+    // IME keys and dead keys (the composed character follows) are none.
+    for (const auto &t : taste::tabelle)
+        if (t.virtuell == e.virtuell)
+            return e.scancode ? t.code : unbekanntetaste;
+    return keinbyte;
 }
 }
 

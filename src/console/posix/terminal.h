@@ -1,5 +1,21 @@
 // The POSIX console's own parts, shared by its sources: the terminal's
 // state, in one place, and what the output path needs of the modes.
+//
+// Escape sequences the program writes, to a terminal only:
+//   ESC [ H      cursor to the top left   } together: clear screen
+//   ESC [ 2 J    erase the whole display  }
+//   ESC [ ? 1000 ; 1002 ; 1003 ; 1004 ; 1006 ; 1015 ; 2004 l
+//                mouse, focus and bracketed-paste reports off
+//   ESC [ = 0 ; 1 u
+//                the keyboard protocol's flags off: Ctrl-C is 0x03 again
+//   These two go to the keyboard's terminal before the first key wait and
+//   at every continue in the foreground, since another program may have
+//   left the modes on; none is ever turned on.
+// When standard output is not a terminal the clear is a form feed (0x0C);
+// where TERM is unset, empty or dumb it is a line end, and nothing else the
+// program writes is an escape sequence. Nothing else the program writes
+// reaches a terminal as a control: see ausgabeform (../zeichensatz.h).
+// The sequences decoded from the keyboard are listed in ../tasten.h.
 #pragma once
 
 #include <cerrno>

@@ -7,7 +7,10 @@
 // mode is set for each key wait and line read, the output mode for the
 // run, and the modes found are put back at every end, also when a control
 // event ends the program.
-#include "konsole.h"
+#include "../eingabeleser.h"
+#include "../konsole.h"
+#include "../plattform.h"
+#include "../windowsregeln.h"
 
 #include <cstdio>
 #include <cstdlib>
