@@ -1,3 +1,4 @@
+// The letter search: every position where the letter stands.
 #include "spiele.h"
 
 #include "../console/konsole.h"

@@ -1,3 +1,4 @@
+// The letter count: capitals, small letters and letters in all.
 #include "spiele.h"
 
 #include "../console/konsole.h"

@@ -1,3 +1,4 @@
+// The word inversion: the buffer back to front, some bytes left out.
 #include "spiele.h"
 
 #include "../console/konsole.h"
