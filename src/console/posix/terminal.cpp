@@ -1,7 +1,7 @@
-// The console on POSIX terminals: terminal modes, signals, the keyboard
-// and standard input. All terminal state lives in `terminal` (terminal.h,
+// The console on POSIX terminals: terminal modes, the keyboard and
+// standard input. All terminal state lives in `terminal` (terminal.h,
 // which lists the sequences written; ../tasten.h those decoded). The
-// output path is in ausgabe.cpp.
+// signals are in signale.cpp, the output path in ausgabe.cpp.
 #include "../eingabeleser.h"
 #include "../konsole.h"
 #include "../tasten.h"
@@ -40,8 +40,10 @@ bool modisetzen(const struct termios &t)
     return r == 0;
 }
 
-// The process group in front; 0 when nobody is. The BSDs and macOS say
-// "nobody" with a number no group has (NO_PID), Linux with 0.
+}
+
+// The BSDs and macOS say "nobody in front" with a number no group has
+// (NO_PID), Linux with 0.
 pid_t vordergrund()
 {
     int fehler = errno;
@@ -51,6 +53,8 @@ pid_t vordergrund()
     errno = fehler;
     return gruppe;
 }
+
+namespace {
 
 // Whether the terminal's modes are ours to change: our process group is in
 // front, or nobody is. Otherwise they belong to whoever is in front.
@@ -78,8 +82,6 @@ void zuruecksetzen()
         terminal.angewandt = 0;
 }
 
-namespace {
-
 void einzeltastemodi(const struct termios &gespeichert)
 {
     terminal.gespeichert = gespeichert;
@@ -94,14 +96,15 @@ void einzeltastemodi(const struct termios &gespeichert)
     terminal.einzeltaste = t;
 }
 
+namespace {
 // Reports a program killed before it could switch them off leaves on:
 // mouse (1000, 1002, 1003, their encodings 1006, 1015), focus (1004),
 // bracketed paste (2004), and the keyboard protocol that sends Ctrl-C as a
 // sequence. Off where the program takes the terminal, again after every
 // continue (whatever ran meanwhile may have left them on); never on.
 constexpr char berichteaus[] = "\x1b[?1000;1002;1003;1004;1006;1015;2004l\x1b[=0;1u";
+}
 
-// Only in the foreground: the terminal is then ours to talk to.
 void berichteabschalten()
 {
     if (terminal.berichteoffen && !terminal.dumm && write(terminal.fd, berichteaus, sizeof berichteaus - 1) < 0) {
@@ -109,6 +112,8 @@ void berichteabschalten()
     }
     terminal.berichteoffen = 0;
 }
+
+namespace {
 
 // Holds the keyboard in single-key mode for one wait and always restores.
 class rohmodus {
@@ -145,105 +150,6 @@ public:
     rohmodus(const rohmodus &) = delete;
     rohmodus &operator=(const rohmodus &) = delete;
 };
-
-// ---- Signals ----
-
-void behandeln(int sig, void (*behandlung)(int), int flags)
-{
-    struct sigaction neu {};
-    neu.sa_handler = behandlung;
-    sigemptyset(&neu.sa_mask);
-    sigaddset(&neu.sa_mask, SIGTTOU);
-    neu.sa_flags = flags;
-    sigaction(sig, &neu, nullptr);
-}
-
-// Every signal that would end us: put the terminal back, then die by it
-// (raised again, delivered on return). The default action is put back
-// here, not left to SA_RESETHAND: macOS ignores that flag for SIGILL and
-// SIGTRAP, and the handler would catch its own signal forever.
-extern "C" void endsignal(int sig)
-{
-    zuruecksetzen();
-    behandeln(sig, SIG_DFL, 0);
-    raise(sig);
-}
-
-// A stop from outside (the user's own Ctrl-Z is a key): the terminal back
-// first, then stop for real.
-extern "C" void stopsignal(int)
-{
-    int fehler = errno;
-    zuruecksetzen();
-    behandeln(SIGTSTP, SIG_DFL, 0);
-    sigset_t tstp;
-    sigemptyset(&tstp);
-    sigaddset(&tstp, SIGTSTP);
-    sigprocmask(SIG_UNBLOCK, &tstp, nullptr);
-    raise(SIGTSTP);
-    // Continued: fortsetzen has already seen to the modes.
-    behandeln(SIGTSTP, stopsignal, SA_RESTART);
-    errno = fehler;
-}
-
-// Continued after any stop: while a key is awaited and we own the terminal,
-// single-key mode again. The shell may have set its own modes meanwhile;
-// those are then the ones to put back.
-extern "C" void fortsetzen(int)
-{
-    int fehler = errno;
-    terminal.fortsetzungen = terminal.fortsetzungen + 1;
-    terminal.berichteoffen = 1;
-    bool vornda = vordergrund() == terminal.gruppe;
-    if (vornda)
-        berichteabschalten();
-    struct termios jetzt;
-    if (terminal.wartet && vornda) {
-        if (!terminal.angewandt && tcgetattr(terminal.fd, &jetzt) == 0)
-            einzeltastemodi(jetzt);   // put back by the stop
-        einzeltasteanwenden();
-    }
-    errno = fehler;
-}
-
-void signaleeinrichten()
-{
-    // Exactly the signals whose default action ends the program on this
-    // system: on macOS and the BSDs SIGIO (and NetBSD's SIGPWR) are
-    // discarded by default, and SIGEMT dumps core.
-    static const int endsignale[] = {
-        SIGHUP, SIGINT, SIGQUIT, SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE,
-        SIGUSR1, SIGSEGV, SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU,
-        SIGXFSZ, SIGVTALRM, SIGPROF, SIGSYS,
-#ifdef SIGEMT
-        SIGEMT,
-#endif
-#if !BSDSIGNALE
-        SIGIO,
-#ifdef SIGSTKFLT
-        SIGSTKFLT,
-#endif
-#ifdef SIGPWR
-        SIGPWR,
-#endif
-#endif
-    };
-    auto eingerichtet = [](int sig, void (*behandlung)(int), int flags) {
-        struct sigaction alt {};
-        sigaction(sig, nullptr, &alt);
-        if (alt.sa_handler == SIG_IGN)   // started under nohup or the like
-            return;
-        behandeln(sig, behandlung, flags);
-    };
-    for (int sig : endsignale)
-        eingerichtet(sig, endsignal, SA_RESETHAND);
-#ifdef SIGRTMIN
-    for (int sig = SIGRTMIN; sig <= SIGRTMAX; sig++)
-        eingerichtet(sig, endsignal, SA_RESETHAND);
-#endif
-    eingerichtet(SIGTSTP, stopsignal, SA_RESTART);
-    behandeln(SIGCONT, fortsetzen, SA_RESTART);
-}
 
 }
 

@@ -48,6 +48,20 @@ extern terminalzustand terminal;
 #define BSDSIGNALE 0
 #endif
 
+// The process group in front; 0 when nobody is. Safe in a signal handler.
+pid_t vordergrund();
+
+// The single-key modes, from the modes found (which are those to put back).
+void einzeltastemodi(const struct termios &gespeichert);
+
+// Mouse, focus and paste reports and the keyboard protocol off, once per
+// stay in the foreground; the terminal is then ours to talk to.
+void berichteabschalten();
+
+// The handlers for every signal that ends the program, a stop and a
+// continue; only where there is a keyboard.
+void signaleeinrichten();
+
 // Single-key modes on again, with the signal keys as signaltasten says;
 // safe in a signal handler.
 void einzeltasteanwenden();
