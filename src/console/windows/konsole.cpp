@@ -1,8 +1,7 @@
 // The console on Windows, through its wide-character interface: keys as
-// key events, lines from the console's own line input, output as UTF-16,
-// so that the set inside is Windows-1252 whatever the code page. Files and
-// pipes are bytes, in UTF-8 where the system's ANSI code page is 65001. No
-// command interpreter is started for the clear or the pause. The console's
+// key events, lines from the console's own line input, so that the set
+// inside is Windows-1252 whatever the code page. The output path is in
+// ausgabe.cpp. No command interpreter is started for the pause. The console's
 // modes are shared with every program on it and outlive them: the input
 // mode is set for each key wait and line read, the output mode for the
 // run, and the modes found are put back at every end, also when a control
@@ -11,6 +10,7 @@
 #include "../konsole.h"
 #include "../plattform.h"
 #include "../windowsregeln.h"
+#include "konsolenzustand.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,14 +19,13 @@
 #include <io.h>
 #include <windows.h>
 
+HANDLE ausgabe = INVALID_HANDLE_VALUE;
+bool dateiutf8 = false;
+
 namespace {
 
-char bildschirmtext[8192];      // every screen leaves in one go
-size_t textlaenge = 0;
 HANDLE tastatur = INVALID_HANDLE_VALUE;   // the console's keyboard, or none
 HANDLE zeilen = INVALID_HANDLE_VALUE;     // standard input, when a console
-HANDLE ausgabe = INVALID_HANDLE_VALUE;    // standard output, when a console
-bool dateiutf8 = false;         // files and pipes are written in UTF-8
 volatile LONG zeileliest = 0;   // the console's line input is running
 volatile LONG tastenwartet = 0; // a key wait is running
 volatile LONG strgcvorgemerkt = 0;   // Ctrl-C came between two reads
@@ -125,37 +124,6 @@ void fehlertextkonsole(HANDLE fehlerausgabe, const char *anfang, DWORD fehler)
     zeile[n++] = L'\n';
     DWORD geschrieben;
     WriteConsoleW(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
-}
-
-// A failure of the program's work: the modes back, one line on standard
-// error with the system's own text, status 1. A reader that left needs no
-// line.
-[[noreturn]] void scheitern(const char *was, DWORD fehler)
-{
-    moduszurueck();
-    HANDLE fehlerausgabe = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD modus;
-    bool leserweg = fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED;
-    if (leserweg) {
-        // no line
-    } else if (GetConsoleMode(fehlerausgabe, &modus)) {
-        char anfang[64];
-        std::snprintf(anfang, sizeof anfang, "buchstabenspiele: %s nicht moeglich: ", was);
-        fehlertextkonsole(fehlerausgabe, anfang, fehler);
-    } else {
-        char zeile[512];
-        int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: ", was);
-        n += static_cast<int>(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                             fehler, 0, zeile + n, static_cast<DWORD>(sizeof zeile) - n - 3,
-                                             nullptr));
-        while (n > 0 && (zeile[n - 1] == '\n' || zeile[n - 1] == '\r' || zeile[n - 1] == ' '))
-            n--;
-        zeile[n++] = '\r';
-        zeile[n++] = '\n';
-        DWORD geschrieben;
-        WriteFile(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
-    }
-    ExitProcess(1);
 }
 
 // Standard input from the console: its line input (echo and editing stay
@@ -303,54 +271,6 @@ int konsoletaste()
     return code;
 }
 
-// The screen to the console as UTF-16, each byte in its visible form;
-// a console that went away takes nothing more.
-void konsoleschreiben(const unsigned char *bytes, size_t n)
-{
-    wchar_t einheiten[2 * sizeof bildschirmtext];
-    DWORD laenge = 0;
-    for (size_t i = 0; i < n; i++) {
-        unsigned short form[2];
-        int k = konsolenform(bytes[i], form);
-        for (int j = 0; j < k; j++)
-            einheiten[laenge++] = static_cast<wchar_t>(form[j]);
-    }
-    DWORD geschrieben;
-    for (DWORD erledigt = 0; erledigt < laenge; erledigt += geschrieben)
-        if (!WriteConsoleW(ausgabe, einheiten + erledigt, laenge - erledigt, &geschrieben, nullptr) ||
-            geschrieben == 0)
-            return;
-}
-
-// To a file or pipe through the runtime's text mode, which ends lines in
-// CR LF: bytes, or UTF-8.
-void dateischreiben(const unsigned char *bytes, size_t n)
-{
-    char kodiert[3 * sizeof bildschirmtext];
-    int laenge = 0;
-    for (size_t i = 0; i < n; i++)
-        laenge += ausgabeform(bytes[i], dateiutf8, false, kodiert + laenge);
-    for (int erledigt = 0; erledigt < laenge;) {
-        int geschrieben = _write(1, kodiert + erledigt, static_cast<unsigned>(laenge - erledigt));
-        if (geschrieben <= 0)
-            scheitern("Ausgabe", _doserrno ? static_cast<DWORD>(_doserrno) : ERROR_WRITE_FAULT);
-        erledigt += geschrieben;
-    }
-}
-
-}
-
-void textablegen(const char *text, size_t n)
-{
-    while (n > 0) {
-        if (textlaenge == sizeof bildschirmtext)
-            ausgabeabschicken();
-        size_t stueck = sizeof bildschirmtext - textlaenge < n ? sizeof bildschirmtext - textlaenge : n;
-        std::memcpy(bildschirmtext + textlaenge, text, stueck);
-        textlaenge += stueck;
-        text += stueck;
-        n -= stueck;
-    }
 }
 
 namespace {
@@ -376,6 +296,37 @@ tastenquelle tastenquellefinden(bool eingabekonsole)
     return q;
 }
 
+}
+
+// A failure of the program's work: the modes back, one line on standard
+// error with the system's own text, status 1. A reader that left needs no
+// line.
+void scheitern(const char *was, DWORD fehler)
+{
+    moduszurueck();
+    HANDLE fehlerausgabe = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD modus;
+    bool leserweg = fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED;
+    if (leserweg) {
+        // no line
+    } else if (GetConsoleMode(fehlerausgabe, &modus)) {
+        char anfang[64];
+        std::snprintf(anfang, sizeof anfang, "buchstabenspiele: %s nicht moeglich: ", was);
+        fehlertextkonsole(fehlerausgabe, anfang, fehler);
+    } else {
+        char zeile[512];
+        int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: ", was);
+        n += static_cast<int>(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                             fehler, 0, zeile + n, static_cast<DWORD>(sizeof zeile) - n - 3,
+                                             nullptr));
+        while (n > 0 && (zeile[n - 1] == '\n' || zeile[n - 1] == '\r' || zeile[n - 1] == ' '))
+            n--;
+        zeile[n++] = '\r';
+        zeile[n++] = '\n';
+        DWORD geschrieben;
+        WriteFile(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
+    }
+    ExitProcess(1);
 }
 
 void konsolebeginnen()
@@ -417,16 +368,6 @@ void konsolebeginnen()
         SetConsoleCtrlHandler(steuerung, TRUE);
 }
 
-void ausgabeabschicken()
-{
-    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(bildschirmtext);
-    if (ausgabe != INVALID_HANDLE_VALUE)
-        konsoleschreiben(bytes, textlaenge);
-    else
-        dateischreiben(bytes, textlaenge);
-    textlaenge = 0;
-}
-
 int tastelesen()
 {
     ausgabeabschicken();
@@ -436,22 +377,6 @@ int tastelesen()
         return c < 0 ? keinetaste : c;
     }
     return konsoletaste();
-}
-
-void bildschirmloeschen()
-{
-    ausgabeabschicken();   // the text before it, in order
-    CONSOLE_SCREEN_BUFFER_INFO info;
-    if (ausgabe == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(ausgabe, &info)) {
-        textablegen("\f", 1);   // redirected, as the command interpreter does
-        return;
-    }
-    COORD oben = {0, 0};
-    DWORD zellen = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-    DWORD geschrieben;
-    FillConsoleOutputCharacterW(ausgabe, L' ', zellen, oben, &geschrieben);
-    FillConsoleOutputAttribute(ausgabe, info.wAttributes, zellen, oben, &geschrieben);
-    SetConsoleCursorPosition(ausgabe, oben);
 }
 
 void abschlusspause()
