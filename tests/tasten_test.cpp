@@ -189,7 +189,8 @@ TEST(ereignistaste, faelle)
         {{true, 0xBA, 39, 0, 0}, keinbyte},       // the first and the last
         {{true, 0xF5, 0, 0, 0}, keinbyte},        // dead-key place
         {{true, 0xF6, 0, 0, 0}, keinbyte},
-        {{true, 0x25, 75, 0, alt}, keinbyte},     // ... with NumLock off
+        {{true, 0x25, 75, 0, alt}, keinbyte},     // ... with NumLock off,
+        {{true, 0x2E, 83, 0, alt}, keinbyte},     // its last key too
         {{true, 0x25, 75, 0, alt | erweitert}, U},
         {{false, 0x12, 56, 0xE4, 0}, keinbyte},   // Alt released, never pressed
         {{false, 'A', 30, 'a', 0}, keinbyte},

@@ -161,6 +161,10 @@ const szenario szenarien[] = {
     // Standard descriptors closed at the start: output goes nowhere, input
     // is at its end; the keys still come from the terminal.
     {"ausgabe geschlossen", {{"", "d"}, {"", "x"}}, aus, "exec \"$P\" >&-"},
+    // Output into a pipe, standard error still the terminal: the clear is a
+    // form feed there, not an escape sequence.
+    {"ausgabe in eine pipe", {{menue, "x"}, {menue, "d"}, {pause, "x"}},
+     aus + menue + "\f" + ungueltig + menue + "\f" + ende + pause + "\n", "\"$P\" | cat"},
     {"eingabe geschlossen", {{menue, "a"}, {menue, "d"}, {pause, "x"}},
      anfang + cls + suchspiel + buchstabenfrage + menue + schluss, "exec \"$P\" <&-"},
     // A read that fails is no end of input: one line, the modes back,
@@ -479,7 +483,8 @@ TEST(programm, anhaltenundfortsetzen)
     const struct {
         int halt;
         bool beimwort;   // stopped at the word prompt, not at the menu
-    } faelle[] = {{SIGTSTP, false}, {SIGSTOP, false}, {SIGSTOP, true}};
+        int mal = 1;     // stopped and continued so often
+    } faelle[] = {{SIGTSTP, false}, {SIGSTOP, false}, {SIGSTOP, true}, {SIGTSTP, false, 2}};
     for (const auto &f : faelle) {
         terminalsitzung t;
         ASSERT_TRUE(t.warten(menue));
@@ -487,17 +492,24 @@ TEST(programm, anhaltenundfortsetzen)
             t.tippen("b");
             ASSERT_TRUE(t.warten(zaehlspiel));
         }
-        t.signal(f.halt);
-        EXPECT_TRUE(f.halt == SIGSTOP || t.bis([&] { return modiwiezuvor(t); }));
-        // As the shell does while a job is stopped; after a catchable stop
-        // a change the user made meanwhile is what gets put back at the end.
         struct termios danach = t.anfangsmodi;
-        if (f.halt == SIGTSTP)
-            danach.c_lflag ^= ECHOK;
-        t.zeilenmodus(danach);
-        t.signal(SIGCONT);
-        // Reports switched off again at the continue: another program ran.
-        std::string bild = anfang + (f.beimwort ? cls + zaehlspiel : "") + aus;
+        std::string bild = anfang + (f.beimwort ? cls + zaehlspiel : "");
+        for (int runde = 0; runde < f.mal; runde++) {
+            ASSERT_TRUE(runde == 0 || t.einzeltaste());
+            struct termios vorher = danach;
+            t.signal(f.halt);
+            EXPECT_TRUE(f.halt == SIGSTOP || t.bis([&] { return t.modi().c_lflag == vorher.c_lflag; })) << runde;
+            // As the shell does while a job is stopped; after a catchable
+            // stop a change the user made meanwhile is what gets put back
+            // at the end.
+            if (f.halt == SIGTSTP)
+                danach.c_lflag ^= ECHOK;
+            t.zeilenmodus(danach);
+            t.signal(SIGCONT);
+            // Reports switched off again at the continue: another program
+            // ran.
+            bild += aus;
+        }
         if (f.beimwort) {
             // Still a line read: typed text is echoed, Enter ends it.
             usleep(100000);
