@@ -4,6 +4,8 @@
 
 namespace {
 constexpr int esc = 0x1B;
+constexpr unsigned short alt = 0x12;              // the Alt key's virtual key
+constexpr unsigned long alttasten = 0x1 | 0x2;    // right and left Alt held
 
 // Input mode bits (SetConsoleMode on the input handle).
 constexpr unsigned long verarbeitet = 0x1;     // ENABLE_PROCESSED_INPUT
@@ -29,41 +31,11 @@ int folgebyte(void *kontext, int wartems)
         }
     }
 }
-}
 
-namespace {
-int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten);
-}
-
-int ereignistaste(const konsolenereignis &e, altzustand &altgehalten)
-{
-    constexpr unsigned short alt = 0x12;
-    if (!e.unten) {
-        // A character on Alt's release: composed on the keypad, or put in
-        // by the console for a character that is not on the keyboard (a
-        // paste, a pseudo-console's input). Once a key came while Alt was
-        // held it is that key's letter once more, already taken.
-        bool zeichen = e.virtuell == alt && e.zeichen && altgehalten.gedrueckt &&
-                       (altgehalten.ziffern || !altgehalten.taste);
-        if (e.virtuell == alt)
-            altgehalten = {};
-        return zeichen ? utf16nach1252(e.zeichen) : keinbyte;
-    }
-    if (e.virtuell == alt)
-        altgehalten.gedrueckt = true;
-    int code = ereignistasteunten(e, altgehalten);
-    constexpr unsigned long alttasten = 0x1 | 0x2;
-    if (code != keinbyte && (e.zustand & alttasten))
-        altgehalten.taste = true;
-    return code;
-}
-
-namespace {
+// A key's press: its code, or keinbyte where it is no key.
 int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
 {
-    constexpr unsigned long alttasten = 0x1 | 0x2;    // right and left Alt
     constexpr unsigned long strgtasten = 0x4 | 0x8;   // right and left Ctrl
-    constexpr unsigned short alt = 0x12;
     switch (e.virtuell) {
     case 0x1B: return esc;        // also where the event carries no character
     case 0x0D: return '\r';
@@ -93,6 +65,28 @@ int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
     return keinbyte;
 }
 }
+
+int ereignistaste(const konsolenereignis &e, altzustand &altgehalten)
+{
+    if (!e.unten) {
+        // A character on Alt's release: composed on the keypad, or put in
+        // by the console for a character that is not on the keyboard (a
+        // paste, a pseudo-console's input). Once a key came while Alt was
+        // held it is that key's letter once more, already taken.
+        bool zeichen = e.virtuell == alt && e.zeichen && altgehalten.gedrueckt &&
+                       (altgehalten.ziffern || !altgehalten.taste);
+        if (e.virtuell == alt)
+            altgehalten = {};
+        return zeichen ? utf16nach1252(e.zeichen) : keinbyte;
+    }
+    if (e.virtuell == alt)
+        altgehalten.gedrueckt = true;
+    int code = ereignistasteunten(e, altgehalten);
+    if (code != keinbyte && (e.zustand & alttasten))
+        altgehalten.taste = true;
+    return code;
+}
+
 
 int ereignisdekodieren(ereignisquelle &q)
 {
