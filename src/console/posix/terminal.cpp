@@ -40,6 +40,21 @@ bool modisetzen(const struct termios &t)
     return r == 0;
 }
 
+// Whether the terminal's modes are ours to change: our process group is in
+// front, or nobody is. Otherwise they belong to whoever is in front.
+bool vorn()
+{
+    pid_t gruppe = vordergrund();
+    return gruppe <= 0 || gruppe == terminal.gruppe;
+}
+
+// Reports a program killed before it could switch them off leaves on:
+// mouse (1000, 1002, 1003, their encodings 1006, 1015), focus (1004),
+// bracketed paste (2004), and the keyboard protocol that sends Ctrl-C as a
+// sequence. Off where the program takes the terminal, again after every
+// continue (whatever ran meanwhile may have left them on); never on.
+constexpr char berichteaus[] = "\x1b[?1000;1002;1003;1004;1006;1015;2004l\x1b[=0;1u";
+
 }
 
 // The BSDs and macOS say "nobody in front" with a number no group has
@@ -52,18 +67,6 @@ pid_t vordergrund()
         gruppe = 0;
     errno = fehler;
     return gruppe;
-}
-
-namespace {
-
-// Whether the terminal's modes are ours to change: our process group is in
-// front, or nobody is. Otherwise they belong to whoever is in front.
-bool vorn()
-{
-    pid_t gruppe = vordergrund();
-    return gruppe <= 0 || gruppe == terminal.gruppe;
-}
-
 }
 
 void einzeltasteanwenden()
@@ -94,15 +97,6 @@ void einzeltastemodi(const struct termios &gespeichert)
     t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 0;
     terminal.einzeltaste = t;
-}
-
-namespace {
-// Reports a program killed before it could switch them off leaves on:
-// mouse (1000, 1002, 1003, their encodings 1006, 1015), focus (1004),
-// bracketed paste (2004), and the keyboard protocol that sends Ctrl-C as a
-// sequence. Off where the program takes the terminal, again after every
-// continue (whatever ran meanwhile may have left them on); never on.
-constexpr char berichteaus[] = "\x1b[?1000;1002;1003;1004;1006;1015;2004l\x1b[=0;1u";
 }
 
 void berichteabschalten()
