@@ -108,22 +108,14 @@ private:
     HANDLE konsole;
 };
 
-// The line on a console's standard error, as wide characters, so that the
-// system's text shows in any code page.
-void fehlertextkonsole(HANDLE fehlerausgabe, const char *anfang, DWORD fehler)
+// The system's text ends in a line end of its own: trimmed, then CR LF.
+template <typename Z> int zeileabschliessen(Z *zeile, int n)
 {
-    wchar_t zeile[512];
-    int n = 0;
-    while (anfang[n])
-        zeile[n] = static_cast<unsigned char>(anfang[n]), n++;
-    n += static_cast<int>(FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, fehler,
-                                         0, zeile + n, static_cast<DWORD>(512 - n - 3), nullptr));
-    while (n > 0 && (zeile[n - 1] == L'\n' || zeile[n - 1] == L'\r' || zeile[n - 1] == L' '))
+    while (n > 0 && (zeile[n - 1] == '\n' || zeile[n - 1] == '\r' || zeile[n - 1] == ' '))
         n--;
-    zeile[n++] = L'\r';
-    zeile[n++] = L'\n';
-    DWORD geschrieben;
-    WriteConsoleW(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
+    zeile[n++] = '\r';
+    zeile[n++] = '\n';
+    return n;
 }
 
 // Standard input from the console: its line input (echo and editing stay
@@ -304,27 +296,26 @@ tastenquelle tastenquellefinden(bool eingabekonsole)
 void scheitern(const char *was, DWORD fehler)
 {
     moduszurueck();
+    if (fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED)
+        ExitProcess(1);   // the reader left: no line
+    char anfang[64];
+    int n = std::snprintf(anfang, sizeof anfang, "buchstabenspiele: %s nicht moeglich: ", was);
     HANDLE fehlerausgabe = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD modus;
-    bool leserweg = fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED;
-    if (leserweg) {
-        // no line
-    } else if (GetConsoleMode(fehlerausgabe, &modus)) {
-        char anfang[64];
-        std::snprintf(anfang, sizeof anfang, "buchstabenspiele: %s nicht moeglich: ", was);
-        fehlertextkonsole(fehlerausgabe, anfang, fehler);
+    DWORD modus, geschrieben;
+    constexpr DWORD quelle = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    if (GetConsoleMode(fehlerausgabe, &modus)) {
+        // A console: wide characters, so the system's text shows in any
+        // code page.
+        wchar_t zeile[512];
+        for (int i = 0; i < n; i++)
+            zeile[i] = static_cast<unsigned char>(anfang[i]);
+        n += static_cast<int>(FormatMessageW(quelle, nullptr, fehler, 0, zeile + n, 512 - n - 3, nullptr));
+        WriteConsoleW(fehlerausgabe, zeile, static_cast<DWORD>(zeileabschliessen(zeile, n)), &geschrieben, nullptr);
     } else {
         char zeile[512];
-        int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: ", was);
-        n += static_cast<int>(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                             fehler, 0, zeile + n, static_cast<DWORD>(sizeof zeile) - n - 3,
-                                             nullptr));
-        while (n > 0 && (zeile[n - 1] == '\n' || zeile[n - 1] == '\r' || zeile[n - 1] == ' '))
-            n--;
-        zeile[n++] = '\r';
-        zeile[n++] = '\n';
-        DWORD geschrieben;
-        WriteFile(fehlerausgabe, zeile, static_cast<DWORD>(n), &geschrieben, nullptr);
+        std::memcpy(zeile, anfang, static_cast<size_t>(n));
+        n += static_cast<int>(FormatMessageA(quelle, nullptr, fehler, 0, zeile + n, 512 - n - 3, nullptr));
+        WriteFile(fehlerausgabe, zeile, static_cast<DWORD>(zeileabschliessen(zeile, n)), &geschrieben, nullptr);
     }
     ExitProcess(1);
 }
