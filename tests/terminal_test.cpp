@@ -626,17 +626,24 @@ TEST(programm, ohneterminal)
         GTEST_SKIP() << "some rows: " << uebersprungen;
 }
 
-// --help and --version answer and end without touching the terminal;
-// any other argument starts the menu as always.
+// --help, -h and --version answer and end without touching the terminal;
+// an unknown option is named on standard error with status 2; any other
+// word starts the menu as always.
 TEST(programm, befehlszeile)
 {
+    const std::string hilfe = "Aufruf: buchstabenspiele [--help | --version]\n\nDrei";
     const struct {
         const char *befehl, *tasten;
         std::string anfang;
+        int status;
     } faelle[] = {
-        {"exec \"$P\" --version", "", "buchstabenspiele " VERSION "\n"},
-        {"exec \"$P\" egal --help", "", "Aufruf: buchstabenspiele [--help | --version]\n\nDrei"},
-        {"exec \"$P\" --hilfe", "d", aus + "\nWillkommen"},
+        {"exec \"$P\" --version", "", "buchstabenspiele " VERSION "\n", 0},
+        {"exec \"$P\" egal --help", "", hilfe, 0},
+        {"exec \"$P\" -h --hilfe", "", hilfe, 0},
+        {"exec \"$P\" --hilfe --help", "", "buchstabenspiele: unbekannte Option --hilfe (Hilfe: buchstabenspiele --help)\n", 2},
+        {"exec \"$P\" -x 2>/dev/null", "", "", 2},
+        {"exec \"$P\" - egal", "d", aus + "\nWillkommen", 0},
+        {"exec \"$P\" -- --hilfe", "d", aus + "\nWillkommen", 0},
     };
     for (const auto &f : faelle) {
         terminalsitzung t(f.befehl);
@@ -647,8 +654,9 @@ TEST(programm, befehlszeile)
             t.tippen("x");
         }
         int status = t.ende();
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == f.status) << f.befehl << ": " << status;
         EXPECT_EQ(t.bildschirm().rfind(f.anfang, 0), 0u) << t.bildschirm();
+        EXPECT_EQ(t.bildschirm().empty(), f.anfang.empty()) << f.befehl;
         EXPECT_EQ(t.bildschirm().find("Willkommen") == std::string::npos, *f.tasten == 0) << f.befehl;
         EXPECT_TRUE(modiwiezuvor(t));
     }

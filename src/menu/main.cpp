@@ -1,6 +1,7 @@
 // The main menu: shows the choices, takes one key, runs the game.
 #include "../console/konsole.h"
 #include "../games/spiele.h"
+#include "befehlszeile.h"
 
 #include <cstring>
 
@@ -18,49 +19,11 @@ constexpr unsigned char fuellwert = 0x8D;
 // and too low for its -32 to match any byte at all.
 constexpr unsigned char ersterbuchstabe = 0x81;
 
-#ifndef VERSION
-#define VERSION "?"
-#endif
-
-// --help and --version (on Windows also /?) are answered without touching
-// the terminal; every other argument is ignored, as it always was.
-bool befehlszeile(int argc, char **argv)
-{
-    for (int i = 1; i < argc; i++) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            printf("buchstabenspiele %s\n", VERSION);
-            return true;
-        }
-        bool hilfe = std::strcmp(argv[i], "--help") == 0;
-#ifdef _WIN32
-        hilfe = hilfe || std::strcmp(argv[i], "/?") == 0;
-#endif
-        if (hilfe) {
-            printf("Aufruf: buchstabenspiele [--help | --version]\n\n"
-                   "Drei Buchstabenspiele auf eingetippten Woertern. Im Hauptmenue waehlt\n"
-                   "ein Tastendruck, ohne Enter:\n"
-                   "  A  Buchstabensuchspiel: jede Stelle eines Buchstabens im Wort\n"
-                   "  B  Buchstabenzaehlspiel: Gross-, Klein- und alle Buchstaben\n"
-                   "  C  Wortinversion: das Wort rueckwaerts\n"
-                   "  D  Ende\n\n"
-                   "  --help     diese Hilfe zeigen\n"
-                   "  --version  Name und Version zeigen\n\n"
-#ifdef _WIN32
-                   "Mehr in README.md.\n");
-#else
-                   "Mehr in der Handbuchseite: man 6 buchstabenspiele\n");
-#endif
-            return true;
-        }
-    }
-    return false;
-}
-
 int main(int argc, char **argv)
 {
-    if (befehlszeile(argc, argv)) {
+    if (int status = befehlszeile(argc, argv); status >= 0) {
         ausgabeabschicken();
-        return 0;
+        return status;
     }
 
     int auswahl = 0;
