@@ -91,8 +91,11 @@ TEST(wine, codeseiten)
         {"d", "Programm wird beendet"},
     };
     for (int seite : {437, 850, 1252, 65001}) {
-        std::string befehl = "LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" cmd /c \"chcp " + std::to_string(seite) +
-                             " >nul & Z:$(printf %s \"$WINDOWSPROGRAMM\" | tr / '\\\\')\"";
+        // The path in quotes through the environment: it may hold blanks
+        // ("Program Files"), and cmd reads its line after expanding it.
+        std::string befehl = "WINDOWSBEFEHL=\"\\\"Z:$(printf %s \"$WINDOWSPROGRAMM\" | tr / '\\\\')\\\"\" "
+                             "LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" cmd /c \"chcp " + std::to_string(seite) +
+                             " >nul & %WINDOWSBEFEHL%\"";
         terminalsitzung t(befehl.c_str());
         ASSERT_TRUE(zeigt(t, "D - Ende")) << seite << "\n" << t.angezeigt();
         for (const auto &[tasten, text] : schritte) {
