@@ -20,8 +20,8 @@ import tempfile
 import threading
 import time
 
-MENUE = (b"\r\nWillkommen im Hauptmenue\r\n\r\nWaehlen Sie:\r\nA - Buchstabensuchspiel\r\n"
-         b"B - Buchstabenzaehlspiel\r\nC - Wortinversion\r\nD - Ende\r\n\r\n")
+# Where a menu is complete, whatever games stand in it.
+MENUE = b" - Ende\r\n\r\n"
 PAUSE = b"Druecken Sie eine beliebige Taste . . . "
 # macOS and the BSDs have no /proc: no write counts or CPU per pass there,
 # and peak memory from wait4 once the program has ended.

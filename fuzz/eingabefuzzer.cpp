@@ -73,21 +73,21 @@ void dialoge(const uint8_t *daten, size_t groesse)
     l.kontext = &q;
     l.endebleibt = !q.terminal;
     l.utf8 = (daten[0] & 2) != 0;
-    bewacht<20> eingabe;
+    bewacht<suchwortgroesse> eingabe;
     bewacht<1> suche;
-    bewacht<30> wortzaehl, wortinv;
+    bewacht<wortgroesse> wortzaehl, wortinv;
     auto ungelesen = [&] { return q.groesse - q.pos + static_cast<size_t>(l.ende - l.anfang); };
     while (ungelesen() > 0) {
         size_t vorher = ungelesen();
-        l.wort(eingabe.b, 20);
+        l.wort(eingabe.b, suchwortgroesse);
         l.verwerfen();
         l.zeichen(suche.b);
         l.verwerfen();
         buchstabensuche(eingabe.b, suche.b);
-        l.wort(wortzaehl.b, 30);
+        l.wort(wortzaehl.b, wortgroesse);
         l.verwerfen();
         buchstabenzaehlung(wortzaehl.b);
-        l.wort(wortinv.b, 30);
+        l.wort(wortinv.b, wortgroesse);
         l.verwerfen();
         wortinversion(wortinv.b);
         eingabe.pruefe();
@@ -126,10 +126,10 @@ int tastenbyte(void *kontext, int wartems)
     while (q.pos < q.groesse && q.daten[q.pos] == 0xFE) {
         q.pos++;
         if (wartems >= 0)
-            return keinbyte;
+            return zeitum;
     }
     if (q.pos >= q.groesse)
-        return wartems >= 0 ? keinbyte : keinetaste;
+        return wartems >= 0 ? zeitum : keinetaste;
     q.bytes++;
     return q.daten[q.pos++];
 }
@@ -158,7 +158,7 @@ void tasten(const uint8_t *daten, size_t groesse)
                            static_cast<unsigned short>(b[4] | b[5] << 8),
                            static_cast<unsigned long>(b[6] | b[7] << 8)};
         int c = ereignistaste(e, altgehalten);
-        pruefen(c == keinbyte || gueltigertaste(c));
+        pruefen(c == keintastendruck || gueltigertaste(c));
         pruefen(c < 0x80 || c > 0xFF || c == ersatzzeichen || aus1252(static_cast<unsigned char>(c)) != 0xFFFD);
     }
 }

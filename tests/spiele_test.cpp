@@ -2,6 +2,7 @@
 // the first word, leftovers of longer words behind later ones.
 #include "../src/console/konsole.h"
 #include "../src/games/spiele.h"
+#include "texte.h"
 
 #include <gtest/gtest.h>
 
@@ -78,19 +79,12 @@ TEST(buchstabensuche, faelle)
          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
     };
     for (const auto &f : faelle) {
-        wortpuffer<20> eingabe(f.woerter);
+        wortpuffer<suchwortgroesse> eingabe(f.woerter);
         char suche = f.suche;
         EXPECT_EQ(mitschnitt([&] { buchstabensuche(eingabe.b, &suche); }),
                   zeilen(f.stellen, f.suche))
             << f.woerter.back() << " / " << f.suche;
     }
-}
-
-std::string zaehlzeilen(int gross, int klein)
-{
-    return "Anzahl der Grossbuchstaben:\t " + std::to_string(gross) +
-           "\nAnzahl der Kleinbuchstaben:\t " + std::to_string(klein) +
-           "\nAnzahl Buchstaben insgesamt:\t " + std::to_string(gross + klein) + "\n";
 }
 
 TEST(buchstabenzaehlung, faelle)
@@ -110,8 +104,8 @@ TEST(buchstabenzaehlung, faelle)
         {{std::string(29, 'q'), "Ab"}, 1, 27},
     };
     for (const auto &f : faelle) {
-        wortpuffer<30> wortzaehl(f.woerter);
-        EXPECT_EQ(mitschnitt([&] { buchstabenzaehlung(wortzaehl.b); }), zaehlzeilen(f.gross, f.klein))
+        wortpuffer<wortgroesse> wortzaehl(f.woerter);
+        EXPECT_EQ(mitschnitt([&] { buchstabenzaehlung(wortzaehl.b); }), texte::zaehlung(f.gross, f.klein))
             << f.woerter.back();
     }
 }
@@ -136,7 +130,7 @@ TEST(wortinversion, faelle)
         {{"abcdefghijklmnopqrstuvwxyzABCD"}, "DCBAzyxwvutsrqponmlkjihgfedcba"},   // no terminator inside
     };
     for (const auto &f : faelle) {
-        wortpuffer<30> wortinv(f.woerter);
+        wortpuffer<wortgroesse> wortinv(f.woerter);
         EXPECT_EQ(mitschnitt([&] { wortinversion(wortinv.b); }), f.ausgabe) << f.woerter.back();
     }
 }

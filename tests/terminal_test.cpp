@@ -3,6 +3,7 @@
 #include "terminalfahrer.h"
 
 #include "testname.h"
+#include "texte.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +19,17 @@
 
 namespace {
 
-const std::string menue =
-    "\nWillkommen im Hauptmenue\n\nWaehlen Sie:\n"
-    "A - Buchstabensuchspiel\nB - Buchstabenzaehlspiel\nC - Wortinversion\nD - Ende\n\n";
+using texte::buchstabenfrage;
+using texte::ende;
+using texte::inversion;
+using texte::keinewahl;
+using texte::pause;
+using texte::suchspiel;
+using texte::ungueltig;
+using texte::zaehlspiel;
+using texte::zaehlung;
+const std::string menue = "\n" + texte::menue + "\n\n";
 const std::string cls = "\x1b[H\x1b[2J";
-const std::string ungueltig = "Der eingegeben Buchstabe entspricht keinem der Menuepunkte";
-const std::string ende = "Programm wird beendet\n";
-const std::string pause = "Druecken Sie eine beliebige Taste . . . ";
-const std::string suchspiel = "Buchstabenspiel\nGeben Sie ein Wort ein\n";
-const std::string buchstabenfrage = "Geben Sie den zu suchenden Buchstaben ein\n";
 const std::string schluss = cls + ende + pause + "\n";
 // Reports other programs may have left on, switched off where the program
 // takes the terminal: before its first screen.
@@ -77,15 +80,7 @@ std::string ohneberichte(const std::string &tasten)
 }
 
 const std::string wortfrage = "Wort ein\n";
-const std::string zaehlspiel = "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\n";
-const std::string inversion = "Buchstabeninversion\nGeben Sie ein Wort ein\n";
 const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABC";
-
-std::string zaehlung(int gross, int klein)
-{
-    return "Anzahl der Grossbuchstaben:\t " + std::to_string(gross) + "\nAnzahl der Kleinbuchstaben:\t " +
-           std::to_string(klein) + "\nAnzahl Buchstaben insgesamt:\t " + std::to_string(gross + klein) + "\n";
-}
 
 const char *const utf8start = "LC_ALL=C.UTF-8 exec \"$P\"";
 const std::string grusse = "Gr\xc3\xbc\xc3\x9f" "e";
@@ -96,7 +91,7 @@ const szenario szenarien[] = {
     {"klein d endet mit pause", {{menue, "d"}, {pause, "x"}}, anfang + schluss},
     {"gross D endet ebenso", {{menue, "D"}, {pause, "\x1b[A"}}, anfang + schluss},
     {"ungueltige tasten",
-     {{menue, "e"}, {menue, "1"}, {menue, " "}, {menue, "\x03"}, {menue, "\r"}, {menue, "d"}, {pause, "x"}},
+     {{menue, keinewahl}, {menue, "1"}, {menue, " "}, {menue, "\x03"}, {menue, "\r"}, {menue, "d"}, {pause, "x"}},
      anfang + cls + ungueltig + menue + cls + ungueltig + menue + cls + ungueltig + menue + cls +
          ungueltig + menue + cls + ungueltig + menue + schluss},
     {"sondertaste ist ein durchgang", {{menue, "\x1b[18~"}, {menue, "\x1bOP"}, {menue, "d"}, {pause, "x"}},
@@ -631,7 +626,7 @@ TEST(programm, ohneterminal)
 // word starts the menu as always.
 TEST(programm, befehlszeile)
 {
-    const std::string hilfe = "Aufruf: buchstabenspiele [--help | --version]\n\nDrei";
+    const std::string hilfe = "Aufruf: buchstabenspiele ";
     const struct {
         const char *befehl, *tasten;
         std::string anfang;

@@ -4,42 +4,29 @@
 namespace {
 constexpr int esc = 0x1B;
 
-// The key named by a final byte.
+// The key of ESC [ x or ESC O x, of ESC [ n ~, of ESC [ [ x.
 int buchstabentaste(int endbyte)
 {
-    switch (endbyte) {
-    case 'A': return taste::hoch;
-    case 'B': return taste::runter;
-    case 'C': return taste::rechts;
-    case 'D': return taste::links;
-    case 'E': return taste::mitte;
-    case 'H': return taste::pos1;
-    case 'F': return taste::ende;
-    case 'P': return taste::f1;
-    case 'Q': return taste::f2;
-    case 'R': return taste::f3;
-    case 'S': return taste::f4;
-    default: return unbekanntetaste;
-    }
+    for (const auto &z : taste::tabelle)
+        if (z.endbuchstabe && z.endbuchstabe == endbyte)
+            return z.code;
+    return unbekanntetaste;
 }
 
-// The key of ESC [ n ~.
 int nummerntaste(int n)
 {
-    switch (n) {
-    case 1: case 7: return taste::pos1;
-    case 2: return taste::einfuegen;
-    case 3: return taste::entfernen;
-    case 4: case 8: return taste::ende;
-    case 5: return taste::bildhoch;
-    case 6: return taste::bildrunter;
-    case 23: return taste::f11;
-    case 24: return taste::f12;
-    }
-    if (n >= 11 && n <= 15)
-        return taste::f[n - 11];   // F1-F5
-    if (n >= 17 && n <= 21)
-        return taste::f[n - 12];   // F6-F10
+    for (const auto &z : taste::tabelle)
+        for (unsigned char nummer : z.nummern)
+            if (nummer && nummer == n)
+                return z.code;
+    return unbekanntetaste;
+}
+
+int linuxkonsolentaste(int endbyte)
+{
+    for (const auto &z : taste::tabelle)
+        if (z.linuxkonsole && z.linuxkonsole == endbyte)
+            return z.code;
     return unbekanntetaste;
 }
 
@@ -61,9 +48,9 @@ int sequenz(tastenleser &t, bool ss3)
     int c = naechstes(t, sequenzwartems);
     if (!ss3 && c == '[') {           // Linux console F1-F5
         c = naechstes(t, sequenzwartems);
-        if (c >= 'A' && c <= 'E')
-            return taste::f[c - 'A'];
-        if (c >= 0 && (c < 0x40 || c > 0x7E))
+        if (c >= 0x40 && c <= 0x7E)
+            return linuxkonsolentaste(c);
+        if (c >= 0)
             t.zurueck = c;
         return unbekanntetaste;
     }
@@ -123,7 +110,7 @@ int utf8taste(tastenleser &t, int erstes)
 
 int tastedekodieren(tastenleser &t)
 {
-    int c = keinbyte;
+    int c = zeitum;
     // A [ or O soon after a lone Escape is the rest of a sequence that a
     // slow link split: swallowed with it, so that its final byte never
     // counts as a letter.
@@ -133,7 +120,7 @@ int tastedekodieren(tastenleser &t)
         if (c == '[' || c == 'O')
             return sequenz(t, c == 'O');
     }
-    if (c == keinbyte)
+    if (c == zeitum)
         c = naechstes(t, -1);
     if (c < 0)
         return keinetaste;
@@ -145,7 +132,7 @@ int tastedekodieren(tastenleser &t)
     if (nach == '[' || nach == 'O')
         return sequenz(t, nach == 'O');
     if (nach < 0) {   // a lone Escape
-        t.nachesc = nach == keinbyte;
+        t.nachesc = nach == zeitum;
         return esc;
     }
     // Alt (Meta) with a key: ESC and the key's bytes in one burst.

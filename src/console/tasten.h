@@ -2,15 +2,11 @@
 // decoder that turns a terminal's bytes into keys, one code per key, so
 // that no special key's bytes are ever taken as menu letters.
 //
-// Escape sequences decoded (ESC = 0x1B), each into one key of the table:
-//   ESC [ A/B/C/D, ESC O A/B/C/D      hoch, runter, rechts, links
-//   ESC [ H/F, ESC O H/F              pos1, ende
-//   ESC [ E, ESC O E                  mitte (the keypad's centre)
-//   ESC [ P/Q/R/S, ESC O P/Q/R/S      f1-f4
-//   ESC [ n ~   n = 1,7 pos1; 2 einfuegen; 3 entfernen; 4,8 ende;
-//               5 bildhoch; 6 bildrunter; 11-15 f1-f5; 17-21 f6-f10;
-//               23 f11; 24 f12
-//   ESC [ [ A..E                      f1-f5 (Linux console)
+// Escape sequences decoded (ESC = 0x1B), each into one key of the table
+// below, whose rows say which sequences give a key:
+//   ESC [ x, ESC O x                  x its final letter
+//   ESC [ n ~                         n one of its numbers
+//   ESC [ [ x                         x its Linux console letter
 //   ESC [ n $, ESC [ n ^, ESC [ n @   as ESC [ n ~ (rxvt's Shift, Ctrl,
 //                                     Ctrl+Shift)
 //   modifiers as parameters (ESC [ 1 ; 5 D, ESC [ 3 ; 2 ~) are dropped;
@@ -43,17 +39,25 @@ constexpr int pos1 = sondertaste + 71, hoch = sondertaste + 72, bildhoch = sonde
               links = sondertaste + 75, mitte = sondertaste + 76, rechts = sondertaste + 77,
               ende = sondertaste + 79, runter = sondertaste + 80, bildrunter = sondertaste + 81,
               einfuegen = sondertaste + 82, entfernen = sondertaste + 83;
-constexpr int f[] = {f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12};
 
-// Each key with its virtual key on Windows.
+// Each key with all that gives it: its virtual key on Windows, and on a
+// terminal its final letter after ESC [ or ESC O, its numbers in ESC [ n ~,
+// its letter in the Linux console's ESC [ [ x (0: none).
 constexpr struct {
     int code;
     unsigned short virtuell;
+    char endbuchstabe;
+    unsigned char nummern[2];
+    char linuxkonsole;
 } tabelle[] = {
-    {bildhoch, 0x21}, {bildrunter, 0x22}, {ende, 0x23}, {pos1, 0x24}, {links, 0x25}, {hoch, 0x26},
-    {rechts, 0x27}, {runter, 0x28}, {einfuegen, 0x2D}, {entfernen, 0x2E}, {mitte, 0x0C},
-    {f1, 0x70}, {f2, 0x71}, {f3, 0x72}, {f4, 0x73}, {f5, 0x74}, {f6, 0x75}, {f7, 0x76}, {f8, 0x77},
-    {f9, 0x78}, {f10, 0x79}, {f11, 0x7A}, {f12, 0x7B},
+    {hoch, 0x26, 'A', {}, 0},       {runter, 0x28, 'B', {}, 0},  {rechts, 0x27, 'C', {}, 0},
+    {links, 0x25, 'D', {}, 0},      {mitte, 0x0C, 'E', {}, 0},   {pos1, 0x24, 'H', {1, 7}, 0},
+    {ende, 0x23, 'F', {4, 8}, 0},   {einfuegen, 0x2D, 0, {2}, 0}, {entfernen, 0x2E, 0, {3}, 0},
+    {bildhoch, 0x21, 0, {5}, 0},    {bildrunter, 0x22, 0, {6}, 0},
+    {f1, 0x70, 'P', {11}, 'A'},     {f2, 0x71, 'Q', {12}, 'B'},  {f3, 0x72, 'R', {13}, 'C'},
+    {f4, 0x73, 'S', {14}, 'D'},     {f5, 0x74, 0, {15}, 'E'},    {f6, 0x75, 0, {17}, 0},
+    {f7, 0x76, 0, {18}, 0},         {f8, 0x77, 0, {19}, 0},      {f9, 0x78, 0, {20}, 0},
+    {f10, 0x79, 0, {21}, 0},        {f11, 0x7A, 0, {23}, 0},     {f12, 0x7B, 0, {24}, 0},
 };
 
 // Alt with a letter: the letter's scan code, as the Windows console gives
@@ -73,7 +77,10 @@ constexpr int alttaste(int c)
     return unbekanntetaste;
 }
 
-// Byte source of the keyboard: a byte 0-255, keinbyte when nothing came
+// A byte source's answer when nothing came within the time it was given.
+constexpr int zeitum = -4;
+
+// Byte source of the keyboard: a byte 0-255, zeitum when nothing came
 // within wartems (-1: wait without limit), keinetaste at its end.
 struct tastenleser {
     int (*lies)(void *kontext, int wartems);

@@ -21,7 +21,7 @@ int folgebyte(void *kontext, int wartems)
     for (;;) {
         int r = q.lies(q.kontext, wartems, &e);
         if (r == 0)
-            return keinbyte;
+            return zeitum;
         if (r < 0)
             return keinetaste;
         if (e.unten && e.zeichen) {
@@ -32,7 +32,15 @@ int folgebyte(void *kontext, int wartems)
     }
 }
 
-// A key's press: its code, or keinbyte where it is no key.
+// A typed character's key: its byte, none for the second half of a
+// character beyond the BMP.
+int zeichentaste(unsigned short zeichen)
+{
+    int b = utf16nach1252(zeichen);
+    return b == keinzeichen ? keintastendruck : b;
+}
+
+// A key's press: its code, or keintastendruck where it is no key.
 int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
 {
     constexpr unsigned long strgtasten = 0x4 | 0x8;   // right and left Ctrl
@@ -42,7 +50,7 @@ int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
     case 0x08: return '\b';
     case 0x09: return '\t';
     case 0x10: case 0x11: case alt: case 0x14: case 0x5B: case 0x5C: case 0x90: case 0x91:
-        return keinbyte;          // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
+        return keintastendruck;          // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
     }
     // Alt without Ctrl: AltGr is Ctrl+Alt and types characters (@, {).
     if ((e.zustand & alttasten) && !(e.zustand & strgtasten)) {
@@ -51,18 +59,18 @@ int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
                             (!(e.zustand & erweitert) && e.scancode >= 71 && e.scancode <= 83);
         if (ziffernblock) {
             altgehalten.ziffern = true;
-            return keinbyte;   // a character code being typed
+            return keintastendruck;   // a character code being typed
         }
         return alttaste(e.virtuell >= 'A' && e.virtuell <= 'Z' ? e.virtuell : 0);
     }
     if (e.zeichen)
-        return utf16nach1252(e.zeichen);
+        return zeichentaste(e.zeichen);
     // A special key a terminal also has; volume, media, browser, Apps and
     // IME keys and dead keys (the composed character follows) are none.
-    for (const auto &t : taste::tabelle)
-        if (t.virtuell == e.virtuell)
-            return e.scancode ? t.code : unbekanntetaste;
-    return keinbyte;
+    for (const auto &z : taste::tabelle)
+        if (z.virtuell == e.virtuell)
+            return e.scancode ? z.code : unbekanntetaste;
+    return keintastendruck;
 }
 }
 
@@ -77,12 +85,12 @@ int ereignistaste(const konsolenereignis &e, altzustand &altgehalten)
                        (altgehalten.ziffern || !altgehalten.taste);
         if (e.virtuell == alt)
             altgehalten = {};
-        return zeichen ? utf16nach1252(e.zeichen) : keinbyte;
+        return zeichen ? zeichentaste(e.zeichen) : keintastendruck;
     }
     if (e.virtuell == alt)
         altgehalten.gedrueckt = true;
     int code = ereignistasteunten(e, altgehalten);
-    if (code != keinbyte && (e.zustand & alttasten))
+    if (code != keintastendruck && (e.zustand & alttasten))
         altgehalten.taste = true;
     return code;
 }
@@ -103,7 +111,7 @@ int ereignisdekodieren(ereignisquelle &q)
             return tastedekodieren(q.folge);
         }
         int code = ereignistaste(e, q.altgehalten);
-        if (code != keinbyte)
+        if (code != keintastendruck)
             return code;
     }
 }

@@ -2,7 +2,7 @@
 // console reports, so that they build and are tested on every platform:
 // key events into keys, the modes for key waits, line reads and output,
 // where the keys come from, the outcome of a line read, and what a control
-// event does. windows/konsole.cpp applies them.
+// event does. windows/eingabe.cpp and windows/signale.cpp apply them.
 #pragma once
 
 #include "tasten.h"
@@ -23,8 +23,12 @@ struct altzustand {
     bool taste = false;     // a key reported
 };
 
+// A key event that is no key.
+constexpr int keintastendruck = -5;
+
 // Its key code, as the POSIX keyboard gives the same key (Windows-1252,
-// sondertaste + the key's code, alttaste), or keinbyte where it is no key:
+// sondertaste + the key's code, alttaste), or keintastendruck where it is
+// no key:
 // a release, a modifier alone, a dead key awaiting its letter, a key a
 // terminal does not have (volume, media, Apps). A character on Alt's
 // release is a key where digits were typed meanwhile, or no key was

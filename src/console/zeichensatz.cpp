@@ -38,7 +38,7 @@ int utf16nach1252(unsigned einheit)
 {
     // The second half of a pair: its first half gave the substitute.
     if (einheit >= 0xDC00 && einheit <= 0xDFFF)
-        return keinbyte;
+        return keinzeichen;
     return nach1252(einheit);
 }
 

@@ -3,7 +3,7 @@
 // program writes reaches a terminal, a file or the Windows console.
 #pragma once
 
-constexpr int keinbyte = -2;   // nothing: no byte came, or none stands for it
+constexpr int keinzeichen = -3;   // a UTF-16 unit that stands for no byte
 constexpr unsigned char ersatzzeichen = 0x8F;  // what has no place in the set
 constexpr int utf8mehr = -1;     // byte taken, the character is not complete
 constexpr int utf8abbruch = -2;  // the begun character is broken before this
@@ -26,7 +26,7 @@ int nach1252(unsigned punkt);
 unsigned aus1252(unsigned char b);
 
 // One UTF-16 unit: its byte in the set; a character beyond the BMP is one
-// ersatzzeichen for its first half and keinbyte (nothing) for its second.
+// ersatzzeichen for its first half and keinzeichen for its second.
 int utf16nach1252(unsigned einheit);
 
 // What the locale the environment names (the first of LC_ALL, LC_CTYPE

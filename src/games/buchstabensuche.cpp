@@ -5,14 +5,14 @@
 
 using bildschirm::printf;
 
-void buchstabensuche(const char *word, const char *letter)
+void buchstabensuche(const char *wort, const char *buchstabe)
 {
     // Character values are signed bytes on every platform (plain char is
     // unsigned on ARM): bytes from 0x80 up are negative, so a letter from
     // 0x80 to 0x9F never finds an ASCII byte 32 below it.
-    int s = static_cast<signed char>(*letter);
-    for (int i = 0; i < 20; i++) {
-        int w = static_cast<signed char>(word[i]);
+    int s = static_cast<signed char>(*buchstabe);
+    for (int i = 0; i < suchwortgroesse; i++) {
+        int w = static_cast<signed char>(wort[i]);
         // One-sided on purpose: a capital does not find its small form.
         if (w == s || w == s - 32)
             printf("Der %d. Buchstabe ist ein %c\n", i + 1, s);

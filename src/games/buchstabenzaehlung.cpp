@@ -5,12 +5,12 @@
 
 using bildschirm::printf;
 
-void buchstabenzaehlung(const char *word)
+void buchstabenzaehlung(const char *wort)
 {
     int gross = 0;
     int klein = 0;
-    for (int i = 0; i < 30; i++) {
-        int c = static_cast<signed char>(word[i]);   // 0x80 up: no letter
+    for (int i = 0; i < wortgroesse; i++) {
+        int c = static_cast<signed char>(wort[i]);   // 0x80 up: no letter
         if (c >= 'A' && c <= 'Z')
             gross++;
         if (c >= 'a' && c <= 'z')

@@ -5,17 +5,17 @@
 
 using bildschirm::printf;
 
-void wortinversion(const char *word)
+void wortinversion(const char *wort)
 {
-    char ausgabe[30];
-    for (int i = 0; i < 30; i++) {
+    char ausgabe[wortgroesse];
+    for (int i = 0; i < wortgroesse; i++) {
         // Signed on every platform: bytes from 0x80 up are negative and
         // left out. 41 is the closing parenthesis; a zero marks a place
         // left out.
-        int c = static_cast<signed char>(word[i]);
-        ausgabe[29 - i] = c >= 41 ? word[i] : 0;
+        int c = static_cast<signed char>(wort[i]);
+        ausgabe[wortgroesse - 1 - i] = c >= 41 ? wort[i] : 0;
     }
-    for (int j = 0; j < 30; j++)
+    for (int j = 0; j < wortgroesse; j++)
         if (ausgabe[j] != 0)
             printf("%c", ausgabe[j]);
 }

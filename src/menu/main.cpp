@@ -19,6 +19,16 @@ constexpr unsigned char fuellwert = 0x8D;
 // and too low for its -32 to match any byte at all.
 constexpr unsigned char ersterbuchstabe = 0x81;
 
+// A game's dialogue up to its word: its title, the prompt, the word into
+// the game's buffer, the rest of the line thrown away.
+void wortfragen(const char *titel, char *wort, int groesse)
+{
+    printf("%s\n", titel);
+    printf("Geben Sie ein Wort ein\n");
+    wortlesen(wort, groesse);
+    zeileverwerfen();
+}
+
 int main(int argc, char **argv)
 {
     if (int status = befehlszeile(argc, argv); status >= 0) {
@@ -27,10 +37,10 @@ int main(int argc, char **argv)
     }
 
     int auswahl = 0;
-    char eingabe[20];
+    char eingabe[suchwortgroesse];
     char suche;
-    char wortzaehl[30];
-    char wortinv[30];
+    char wortzaehl[wortgroesse];
+    char wortinv[wortgroesse];
     std::memset(eingabe, fuellwert, sizeof eingabe);
     suche = static_cast<char>(ersterbuchstabe);
     std::memset(wortzaehl, fuellwert, sizeof wortzaehl);
@@ -51,10 +61,7 @@ int main(int argc, char **argv)
         switch (auswahl) {
         case 'A':
         case 'a':
-            printf("Buchstabenspiel\n");
-            printf("Geben Sie ein Wort ein\n");
-            wortlesen(eingabe, sizeof eingabe);
-            zeileverwerfen();
+            wortfragen("Buchstabenspiel", eingabe, sizeof eingabe);
             printf("Geben Sie den zu suchenden Buchstaben ein\n");
             zeichenlesen(&suche);
             zeileverwerfen();
@@ -62,18 +69,12 @@ int main(int argc, char **argv)
             break;
         case 'B':
         case 'b':
-            printf("Buchstabenzaehlspiel\n");
-            printf("Geben Sie ein Wort ein\n");
-            wortlesen(wortzaehl, sizeof wortzaehl);
-            zeileverwerfen();
+            wortfragen("Buchstabenzaehlspiel", wortzaehl, sizeof wortzaehl);
             buchstabenzaehlung(wortzaehl);
             break;
         case 'C':
         case 'c':
-            printf("Buchstabeninversion\n");
-            printf("Geben Sie ein Wort ein\n");
-            wortlesen(wortinv, sizeof wortinv);
-            zeileverwerfen();
+            wortfragen("Buchstabeninversion", wortinv, sizeof wortinv);
             wortinversion(wortinv);
             break;
         case 'D':

@@ -4,7 +4,7 @@
 #include "../konsole.h"
 #include "../plattform.h"
 #include "../zeichensatz.h"
-#include "terminal.h"
+#include "zustand.h"
 
 #include <cerrno>
 #include <cstring>
@@ -21,14 +21,14 @@ size_t sendelaenge = 0;
 // terminal) never traps the user. Outside single-key mode they are on.
 void ausgabewarten()
 {
-    bool umschalten = terminal.angewandt && !terminal.signaltasten;
+    bool umschalten = zustand.angewandt && !zustand.signaltasten;
     if (umschalten) {
-        terminal.signaltasten = 1;
+        zustand.signaltasten = 1;
         einzeltasteanwenden();
     }
     bereitwarten(1, POLLOUT, -1);
     if (umschalten) {
-        terminal.signaltasten = 0;
+        zustand.signaltasten = 0;
         einzeltasteanwenden();
     }
 }
@@ -37,14 +37,14 @@ void senden()
 {
     size_t erledigt = 0;
     while (erledigt < sendelaenge) {
-        if (terminal.angewandt && bereitwarten(1, POLLOUT, 0) == 0)
+        if (zustand.angewandt && bereitwarten(1, POLLOUT, 0) == 0)
             ausgabewarten();   // the write would block in single-key mode
         ssize_t n = write(1, sendepuffer + erledigt, sendelaenge - erledigt);
         if (n > 0)
             erledigt += static_cast<size_t>(n);
         else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
             ausgabewarten();   // a non-blocking descriptor
-        else if (n < 0 && terminalweg(errno) && terminal.ausgabeistterminal)
+        else if (n < 0 && terminalweg(errno) && zustand.ausgabeistterminal)
             break;   // the terminal went away: the keyboard read ends the run
         else if (n == 0 || errno != EINTR)
             scheitern("Ausgabe", n == 0 ? EIO : errno);
@@ -72,7 +72,7 @@ void textablegen(const char *text, size_t n)
             continue;
         }
         char form[4];
-        int laenge = ausgabeform(b, terminal.utf8, terminal.ausgabeistterminal, form);
+        int laenge = ausgabeform(b, zustand.utf8, zustand.ausgabeistterminal, form);
         roheinfuegen(form, static_cast<size_t>(laenge));
     }
 }
@@ -84,9 +84,9 @@ void ausgabeabschicken()
 
 void bildschirmloeschen()
 {
-    if (!terminal.ausgabeistterminal)
+    if (!zustand.ausgabeistterminal)
         roheinfuegen("\f", 1);
-    else if (terminal.dumm)
+    else if (zustand.dumm)
         roheinfuegen("\n", 1);   // it can't clear: the next text on its own line
     else
         roheinfuegen("\x1b[H\x1b[2J", 7);

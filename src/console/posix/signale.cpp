@@ -1,7 +1,7 @@
 // The POSIX console's signals: every signal that would end the program
 // puts the terminal back first, a stop from outside too, and a continue
 // takes single-key mode up again where a key is awaited.
-#include "terminal.h"
+#include "zustand.h"
 
 #include <cerrno>
 #include <csignal>
@@ -53,14 +53,14 @@ extern "C" void stopsignal(int)
 extern "C" void fortsetzen(int)
 {
     int fehler = errno;
-    terminal.fortsetzungen = terminal.fortsetzungen + 1;
-    terminal.berichteoffen = 1;
-    bool vornda = vordergrund() == terminal.gruppe;
+    zustand.fortsetzungen = zustand.fortsetzungen + 1;
+    zustand.berichteoffen = 1;
+    bool vornda = vordergrund() == zustand.gruppe;
     if (vornda)
         berichteabschalten();
     struct termios jetzt;
-    if (terminal.wartet && vornda) {
-        if (!terminal.angewandt && tcgetattr(terminal.fd, &jetzt) == 0)
+    if (zustand.wartet && vornda) {
+        if (!zustand.angewandt && tcgetattr(zustand.fd, &jetzt) == 0)
             einzeltastemodi(jetzt);   // put back by the stop
         einzeltasteanwenden();
     }

@@ -6,7 +6,7 @@
 #include "../konsole.h"
 #include "../plattform.h"
 #include "../zeichensatz.h"
-#include "konsolenzustand.h"
+#include "zustand.h"
 
 #include <cstring>
 #include <io.h>
@@ -31,7 +31,7 @@ void konsoleschreiben(const unsigned char *bytes, size_t n)
     }
     DWORD geschrieben;
     for (DWORD erledigt = 0; erledigt < laenge; erledigt += geschrieben)
-        if (!WriteConsoleW(ausgabe, einheiten + erledigt, laenge - erledigt, &geschrieben, nullptr) ||
+        if (!WriteConsoleW(zustand.ausgabe, einheiten + erledigt, laenge - erledigt, &geschrieben, nullptr) ||
             geschrieben == 0)
             return;
 }
@@ -43,7 +43,7 @@ void dateischreiben(const unsigned char *bytes, size_t n)
     char kodiert[3 * sizeof bildschirmtext];
     int laenge = 0;
     for (size_t i = 0; i < n; i++)
-        laenge += ausgabeform(bytes[i], dateiutf8, false, kodiert + laenge);
+        laenge += ausgabeform(bytes[i], zustand.dateiutf8, false, kodiert + laenge);
     for (int erledigt = 0; erledigt < laenge;) {
         int geschrieben = _write(1, kodiert + erledigt, static_cast<unsigned>(laenge - erledigt));
         if (geschrieben <= 0)
@@ -70,7 +70,7 @@ void textablegen(const char *text, size_t n)
 void ausgabeabschicken()
 {
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(bildschirmtext);
-    if (ausgabe != INVALID_HANDLE_VALUE)
+    if (zustand.ausgabe != INVALID_HANDLE_VALUE)
         konsoleschreiben(bytes, textlaenge);
     else
         dateischreiben(bytes, textlaenge);
@@ -81,14 +81,14 @@ void bildschirmloeschen()
 {
     ausgabeabschicken();   // the text before it, in order
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (ausgabe == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(ausgabe, &info)) {
+    if (zustand.ausgabe == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(zustand.ausgabe, &info)) {
         textablegen("\f", 1);   // redirected, as the command interpreter does
         return;
     }
     COORD oben = {0, 0};
     DWORD zellen = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
     DWORD geschrieben;
-    FillConsoleOutputCharacterW(ausgabe, L' ', zellen, oben, &geschrieben);
-    FillConsoleOutputAttribute(ausgabe, info.wAttributes, zellen, oben, &geschrieben);
-    SetConsoleCursorPosition(ausgabe, oben);
+    FillConsoleOutputCharacterW(zustand.ausgabe, L' ', zellen, oben, &geschrieben);
+    FillConsoleOutputAttribute(zustand.ausgabe, info.wAttributes, zellen, oben, &geschrieben);
+    SetConsoleCursorPosition(zustand.ausgabe, oben);
 }

@@ -1,11 +1,11 @@
 // The console on POSIX terminals: terminal modes, the keyboard and
-// standard input. All terminal state lives in `terminal` (terminal.h,
+// standard input. All terminal state lives in `zustand` (zustand.h,
 // which lists the sequences written; ../tasten.h those decoded). The
 // signals are in signale.cpp, the output path in ausgabe.cpp.
 #include "../eingabeleser.h"
 #include "../konsole.h"
 #include "../tasten.h"
-#include "terminal.h"
+#include "zustand.h"
 
 #include <cerrno>
 #include <clocale>
@@ -20,7 +20,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-terminalzustand terminal;
+plattformzustand zustand;
 
 namespace {
 
@@ -34,7 +34,7 @@ bool modisetzen(const struct termios &t)
     int fehler = errno;
     int r;
     // TCSANOW, never TCSAFLUSH: keys typed ahead must stay queued.
-    while ((r = tcsetattr(terminal.fd, TCSANOW, &t)) != 0 && errno == EINTR) {
+    while ((r = tcsetattr(zustand.fd, TCSANOW, &t)) != 0 && errno == EINTR) {
     }
     errno = fehler;
     return r == 0;
@@ -45,7 +45,7 @@ bool modisetzen(const struct termios &t)
 bool vorn()
 {
     pid_t gruppe = vordergrund();
-    return gruppe <= 0 || gruppe == terminal.gruppe;
+    return gruppe <= 0 || gruppe == zustand.gruppe;
 }
 
 // Reports a program killed before it could switch them off leaves on:
@@ -62,8 +62,8 @@ constexpr char berichteaus[] = "\x1b[?1000;1002;1003;1004;1006;1015;2004l\x1b[=0
 pid_t vordergrund()
 {
     int fehler = errno;
-    pid_t gruppe = tcgetpgrp(terminal.fd);
-    if (gruppe > 0 && gruppe != terminal.gruppe && kill(-gruppe, 0) != 0 && errno == ESRCH)
+    pid_t gruppe = tcgetpgrp(zustand.fd);
+    if (gruppe > 0 && gruppe != zustand.gruppe && kill(-gruppe, 0) != 0 && errno == ESRCH)
         gruppe = 0;
     errno = fehler;
     return gruppe;
@@ -71,23 +71,23 @@ pid_t vordergrund()
 
 void einzeltasteanwenden()
 {
-    struct termios t = terminal.einzeltaste;
-    if (terminal.signaltasten)
+    struct termios t = zustand.einzeltaste;
+    if (zustand.signaltasten)
         t.c_lflag |= ISIG;
-    terminal.angewandt = 1;
+    zustand.angewandt = 1;
     modisetzen(t);
 }
 
 // A restore that failed is not done: the next one tries again.
 void zuruecksetzen()
 {
-    if (terminal.angewandt && vorn() && modisetzen(terminal.gespeichert))
-        terminal.angewandt = 0;
+    if (zustand.angewandt && vorn() && modisetzen(zustand.gespeichert))
+        zustand.angewandt = 0;
 }
 
 void einzeltastemodi(const struct termios &gespeichert)
 {
-    terminal.gespeichert = gespeichert;
+    zustand.gespeichert = gespeichert;
     struct termios t = gespeichert;
     // Ctrl-C, Ctrl-Z, Ctrl-\, Ctrl-S and Ctrl-Q arrive as their codes,
     // Enter as 13, as the Windows key read gives them. Output processing
@@ -96,53 +96,53 @@ void einzeltastemodi(const struct termios &gespeichert)
     t.c_iflag &= ~(IXON | ICRNL | INLCR | IGNCR);
     t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 0;
-    terminal.einzeltaste = t;
+    zustand.einzeltaste = t;
 }
 
 void berichteabschalten()
 {
-    if (terminal.berichteoffen && !terminal.dumm && write(terminal.fd, berichteaus, sizeof berichteaus - 1) < 0) {
+    if (zustand.berichteoffen && !zustand.dumm && write(zustand.fd, berichteaus, sizeof berichteaus - 1) < 0) {
         // A terminal that takes nothing sends no reports either.
     }
-    terminal.berichteoffen = 0;
+    zustand.berichteoffen = 0;
 }
 
 namespace {
 
 // Holds the keyboard in single-key mode for one wait and always restores.
-class rohmodus {
+class eingabemodus {
 public:
-    rohmodus()
+    eingabemodus()
     {
         // The modes to put back are only taken in the foreground: in the
         // background they are the shell's of that moment. So stop until fg,
         // and after any continue (bg too) look again.
         struct termios jetzt;
         for (;;) {
-            sig_atomic_t fortsetzungen = terminal.fortsetzungen;
+            sig_atomic_t fortsetzungen = zustand.fortsetzungen;
             if (!vorn()) {
                 raise(SIGTTOU);
-                if (terminal.fortsetzungen != fortsetzungen)
+                if (zustand.fortsetzungen != fortsetzungen)
                     continue;
                 // SIGTTOU ignored or blocked: the modes may be set from here.
             }
-            if (tcgetattr(terminal.fd, &jetzt) != 0)
+            if (tcgetattr(zustand.fd, &jetzt) != 0)
                 return;
-            if (terminal.fortsetzungen == fortsetzungen)
+            if (zustand.fortsetzungen == fortsetzungen)
                 break;   // not stopped since the look: taken in front
         }
         einzeltastemodi(jetzt);
         berichteabschalten();
-        terminal.wartet = 1;
+        zustand.wartet = 1;
         einzeltasteanwenden();
     }
-    ~rohmodus()
+    ~eingabemodus()
     {
-        terminal.wartet = 0;
+        zustand.wartet = 0;
         zuruecksetzen();
     }
-    rohmodus(const rohmodus &) = delete;
-    rohmodus &operator=(const rohmodus &) = delete;
+    eingabemodus(const eingabemodus &) = delete;
+    eingabemodus &operator=(const eingabemodus &) = delete;
 };
 
 }
@@ -192,13 +192,12 @@ int lesen(int fd, unsigned char *ziel, int platz)
 
 }
 
-// A failure of the program's work: the terminal's modes back, one line on
-// standard error, status 1. A reader that left needs no line.
-[[noreturn]] void scheitern(const char *was, int fehler)
+void scheitern(const char *was, unsigned long fehlercode)
 {
-    terminal.wartet = 0;
+    int fehler = static_cast<int>(fehlercode);
+    zustand.wartet = 0;
     zuruecksetzen();
-    if (fehler != EPIPE) {
+    if (fehler != EPIPE) {   // a reader that left needs no line
         char zeile[256];
         int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: %s\n", was,
                               std::strerror(fehler));
@@ -215,21 +214,21 @@ int stdinfuellen(void *, unsigned char *ziel, int platz)
 {
     // From a terminal one byte at a time: keys typed ahead behind the line
     // stay in the terminal, for the key reads.
-    if (terminal.eingabeistterminal)
+    if (zustand.eingabeistterminal)
         platz = 1;
     int n = lesen(0, ziel, platz);
     // On a terminal an error is the terminal going away, as for the keys.
-    if (n < 0 && !(terminal.eingabeistterminal && terminalweg(errno)))
+    if (n < 0 && !(zustand.eingabeistterminal && terminalweg(errno)))
         scheitern("Eingabe", errno);
     return n < 0 ? 0 : n;
 }
 
 int ttylesen(void *, int wartems)
 {
-    if (wartems >= 0 && bereitwarten(terminal.fd, POLLIN, wartems) == 0)
-        return keinbyte;
+    if (wartems >= 0 && bereitwarten(zustand.fd, POLLIN, wartems) == 0)
+        return zeitum;
     unsigned char b;
-    return lesen(terminal.fd, &b, 1) == 1 ? b : keinetaste;   // hung up, gone
+    return lesen(zustand.fd, &b, 1) == 1 ? b : keinetaste;   // hung up, gone
 }
 
 tastenleser tastatur {ttylesen, nullptr};
@@ -246,25 +245,25 @@ void konsolebeginnen()
 
     int name = utf8gebietsname();
     if (std::setlocale(LC_CTYPE, "") && name < 0)
-        terminal.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+        zustand.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
     else
-        terminal.utf8 = name > 0;   // also where the locale is not installed
-    terminal.ausgabeistterminal = isatty(1);
-    terminal.eingabeistterminal = isatty(0);
+        zustand.utf8 = name > 0;   // also where the locale is not installed
+    zustand.ausgabeistterminal = isatty(1);
+    zustand.eingabeistterminal = isatty(0);
     const char *art = std::getenv("TERM");
-    terminal.dumm = !art || !*art || std::strcmp(art, "dumb") == 0;
+    zustand.dumm = !art || !*art || std::strcmp(art, "dumb") == 0;
 
     standardeingabe.fuellen = stdinfuellen;
-    standardeingabe.endebleibt = !terminal.eingabeistterminal;
-    standardeingabe.utf8 = terminal.utf8;
+    standardeingabe.endebleibt = !zustand.eingabeistterminal;
+    standardeingabe.utf8 = zustand.utf8;
 
     // The keyboard is the controlling terminal (/dev/tty opens only where
     // there is one), or else a terminal on standard input.
-    terminal.fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (terminal.fd < 0 && terminal.eingabeistterminal)
-        terminal.fd = 0;
-    terminal.gruppe = getpgrp();
-    if (terminal.fd >= 0)
+    zustand.fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (zustand.fd < 0 && zustand.eingabeistterminal)
+        zustand.fd = 0;
+    zustand.gruppe = getpgrp();
+    if (zustand.fd >= 0)
         signaleeinrichten();
 }
 
@@ -274,40 +273,26 @@ namespace {
 bool terminalsprichtutf8()
 {
 #ifdef IUTF8
-    return terminal.gespeichert.c_iflag & IUTF8;
+    return zustand.gespeichert.c_iflag & IUTF8;
 #else
     return false;
 #endif
 }
+}
+
+bool tastaturda()
+{
+    return zustand.fd >= 0;
+}
 
 // ganz: a UTF-8 character is taken whole wherever the terminal speaks
 // UTF-8, also in byte mode, so that none of it is left for the next program.
-int tasteholen(bool ganz)
+int tastaturtaste(bool ganz)
 {
-    // Without a terminal the keys come from standard input, a byte each.
-    if (terminal.fd < 0) {
-        ausgabeabschicken();
-        int c = standardeingabe.byte();
-        return c < 0 ? keinetaste : c;
-    }
     // Single-key mode before the screen is shown: a key pressed the moment
     // the menu appears must not be echoed.
-    rohmodus roh;
+    eingabemodus roh;
     ausgabeabschicken();
-    tastatur.utf8 = terminal.utf8 || (ganz && terminalsprichtutf8());
+    tastatur.utf8 = zustand.utf8 || (ganz && terminalsprichtutf8());
     return tastedekodieren(tastatur);
-}
-}
-
-int tastelesen()
-{
-    return tasteholen(false);
-}
-
-void abschlusspause()
-{
-    bildschirm::printf("Druecken Sie eine beliebige Taste . . . ");
-    tasteholen(true);
-    bildschirm::putchar('\n');
-    ausgabeabschicken();
 }

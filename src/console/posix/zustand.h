@@ -18,12 +18,14 @@
 // The sequences decoded from the keyboard are listed in ../tasten.h.
 #pragma once
 
+#include "../plattform.h"
+
 #include <cerrno>
 #include <csignal>
 #include <sys/types.h>
 #include <termios.h>
 
-struct terminalzustand {
+struct plattformzustand {
     int fd = -1;                     // the keyboard; -1: none
     pid_t gruppe = 0;                // our process group
     bool ausgabeistterminal = false;
@@ -38,7 +40,7 @@ struct terminalzustand {
     volatile sig_atomic_t fortsetzungen = 0; // continues seen, counted
     volatile sig_atomic_t berichteoffen = 1; // reports not yet switched off
 };
-extern terminalzustand terminal;
+extern plattformzustand zustand;
 
 // macOS and the BSDs: their signals' defaults differ from Linux's.
 #if defined(__APPLE__) || defined(__FreeBSD__) || defined(__NetBSD__) || defined(__OpenBSD__) || \
@@ -58,17 +60,9 @@ void einzeltastemodi(const struct termios &gespeichert);
 // stay in the foreground; the terminal is then ours to talk to.
 void berichteabschalten();
 
-// The handlers for every signal that ends the program, a stop and a
-// continue; only where there is a keyboard.
-void signaleeinrichten();
-
 // Single-key modes on again, with the signal keys as signaltasten says;
 // safe in a signal handler.
 void einzeltasteanwenden();
-
-// The modes found put back, where the terminal is still ours; safe in a
-// signal handler.
-void zuruecksetzen();
 
 // Whether a failed read or write on a terminal means it went away: EIO
 // on Linux and most systems, ENXIO for a write on FreeBSD after a hangup.
@@ -80,7 +74,3 @@ inline bool terminalweg(int fehler)
 // Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
 // ran out.
 int bereitwarten(int fd, short ereignis, int wartems);
-
-// A failure of the program's work: the terminal's modes back, one line on
-// standard error naming what failed (none when the reader left), status 1.
-[[noreturn]] void scheitern(const char *was, int fehler);

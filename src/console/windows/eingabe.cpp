@@ -10,7 +10,7 @@
 #include "../konsole.h"
 #include "../plattform.h"
 #include "../windowsregeln.h"
-#include "konsolenzustand.h"
+#include "zustand.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,62 +19,42 @@
 #include <io.h>
 #include <windows.h>
 
-HANDLE ausgabe = INVALID_HANDLE_VALUE;
-bool dateiutf8 = false;
+plattformzustand zustand;
 
 namespace {
-
-HANDLE tastatur = INVALID_HANDLE_VALUE;   // the console's keyboard, or none
-HANDLE zeilen = INVALID_HANDLE_VALUE;     // standard input, when a console
-volatile LONG zeileliest = 0;   // the console's line input is running
-volatile LONG tastenwartet = 0; // a key wait is running
-volatile LONG strgcvorgemerkt = 0;   // Ctrl-C came between two reads
-HANDLE strgcgesehen = nullptr;  // set with it: the handler has run
-// The handler's decision against the start of a read: a Ctrl-C is either
-// kept before the read looks, or decided knowing that it runs.
-CRITICAL_SECTION strgcschutz;
 
 // A key wait or line read begins (lesen set), unless a Ctrl-C was kept
 // for it: then true.
 bool lesenbeginnen(volatile LONG &lesen)
 {
-    EnterCriticalSection(&strgcschutz);
-    bool strgc = strgcvorgemerkt != 0;
-    strgcvorgemerkt = 0;
+    EnterCriticalSection(&zustand.strgcschutz);
+    bool strgc = zustand.strgcvorgemerkt != 0;
+    zustand.strgcvorgemerkt = 0;
     lesen = !strgc;
-    LeaveCriticalSection(&strgcschutz);
+    LeaveCriticalSection(&zustand.strgcschutz);
     return strgc;
 }
 
-// The modes found, to put back at the end: the input mode from the first
-// key wait or line read on, the output mode from the start. Every change
-// and the handler's restore exclude each other, so that a Ctrl+Break never
-// falls between a mode's record and its setting.
-CRITICAL_SECTION modusschutz;
-HANDLE moduskonsole = INVALID_HANDLE_VALUE;
-DWORD gefundenermodus = 0;
-bool modusgesetzt = false;
-DWORD gefundenerausgabemodus = 0;
-bool ausgabemodusgesetzt = false;
-
-void moduszurueck()
-{
-    EnterCriticalSection(&modusschutz);
-    if (modusgesetzt)
-        SetConsoleMode(moduskonsole, gefundenermodus);
-    if (ausgabemodusgesetzt)
-        SetConsoleMode(ausgabe, gefundenerausgabemodus);
-    modusgesetzt = ausgabemodusgesetzt = false;
-    LeaveCriticalSection(&modusschutz);
 }
 
-// Ends at once, the modes put back first; also from the handler's thread,
-// while the main thread still waits in a read.
-[[noreturn]] void beenden(UINT status)
+void zuruecksetzen()
 {
-    moduszurueck();
+    EnterCriticalSection(&zustand.modusschutz);
+    if (zustand.modusgesetzt)
+        SetConsoleMode(zustand.moduskonsole, zustand.gefundenermodus);
+    if (zustand.ausgabemodusgesetzt)
+        SetConsoleMode(zustand.ausgabe, zustand.gefundenerausgabemodus);
+    zustand.modusgesetzt = zustand.ausgabemodusgesetzt = false;
+    LeaveCriticalSection(&zustand.modusschutz);
+}
+
+void beenden(UINT status)
+{
+    zuruecksetzen();
     ExitProcess(status);
 }
+
+namespace {
 
 // The console's input mode for one key wait or line read, from the mode
 // found; afterwards the mode between reads, with Ctrl-C the console's
@@ -83,23 +63,23 @@ class eingabemodus {
 public:
     eingabemodus(HANDLE konsole, unsigned long (*regel)(unsigned long)) : konsole(konsole)
     {
-        EnterCriticalSection(&modusschutz);
+        EnterCriticalSection(&zustand.modusschutz);
         DWORD gefunden;
-        if (!modusgesetzt && GetConsoleMode(konsole, &gefunden)) {
-            moduskonsole = konsole;
-            gefundenermodus = gefunden;
-            modusgesetzt = true;
+        if (!zustand.modusgesetzt && GetConsoleMode(konsole, &gefunden)) {
+            zustand.moduskonsole = konsole;
+            zustand.gefundenermodus = gefunden;
+            zustand.modusgesetzt = true;
         }
-        if (modusgesetzt)
-            SetConsoleMode(konsole, regel(gefundenermodus));
-        LeaveCriticalSection(&modusschutz);
+        if (zustand.modusgesetzt)
+            SetConsoleMode(konsole, regel(zustand.gefundenermodus));
+        LeaveCriticalSection(&zustand.modusschutz);
     }
     ~eingabemodus()
     {
-        EnterCriticalSection(&modusschutz);
-        if (modusgesetzt)
-            SetConsoleMode(konsole, zwischenmodus(gefundenermodus));
-        LeaveCriticalSection(&modusschutz);
+        EnterCriticalSection(&zustand.modusschutz);
+        if (zustand.modusgesetzt)
+            SetConsoleMode(konsole, zwischenmodus(zustand.gefundenermodus));
+        LeaveCriticalSection(&zustand.modusschutz);
     }
     eingabemodus(const eingabemodus &) = delete;
     eingabemodus &operator=(const eingabemodus &) = delete;
@@ -130,18 +110,18 @@ int konsolefuellen(void *, unsigned char *ziel, int platz)
         DWORD n = 0, fehler = 0;
         BOOL gelesen;
         {
-            eingabemodus modus(zeilen, zeilenlesemodus);
-            if (lesenbeginnen(zeileliest))   // pressed after the menu key
+            eingabemodus modus(zustand.zeilen, zeilenlesemodus);
+            if (lesenbeginnen(zustand.zeileliest))   // pressed after the menu key
                 beenden(STATUS_CONTROL_C_EXIT);
-            gelesen = ReadConsoleW(zeilen, einheiten, hoechstens, &n, nullptr);
+            gelesen = ReadConsoleW(zustand.zeilen, einheiten, hoechstens, &n, nullptr);
             fehler = gelesen ? 0 : GetLastError();
-            zeileliest = 0;
+            zustand.zeileliest = 0;
         }
         // A console returns the read that Ctrl-C aborted at once and only
         // then starts the handler's thread: wait for it a little.
         if (n == 0 && (gelesen || fehler == ERROR_OPERATION_ABORTED))
-            WaitForSingleObject(strgcgesehen, 250);
-        switch (zeilelesenausgang(gelesen, fehler, n, n ? einheiten[0] : 0, strgcvorgemerkt != 0)) {
+            WaitForSingleObject(zustand.strgcgesehen, 250);
+        switch (zeilelesenausgang(gelesen, fehler, n, n ? einheiten[0] : 0, zustand.strgcvorgemerkt != 0)) {
         case zeilenausgang::strgc:
             beenden(STATUS_CONTROL_C_EXIT);
         case zeilenausgang::nochmal:
@@ -177,64 +157,23 @@ int dateifuellen(void *, unsigned char *ziel, int platz)
     return 0;
 }
 
-// Console control events. Ctrl-C in a key wait is the key 3: consoles
-// that raise it as an event even with processed input off (Wine's) get it
-// put into the input. Between reads it is kept for the next one: a key
-// wait takes it as the key, a line read ends the program.
-BOOL WINAPI steuerung(DWORD ereignis)
-{
-    EnterCriticalSection(&strgcschutz);
-    steuerfolge folge = steuerereignisfolge(ereignis, tastenwartet != 0, zeileliest != 0);
-    if (folge == steuerfolge::vormerken) {
-        strgcvorgemerkt = 1;
-        SetEvent(strgcgesehen);
-    }
-    LeaveCriticalSection(&strgcschutz);
-    switch (folge) {
-    case steuerfolge::taste: {
-        INPUT_RECORD r {};
-        r.EventType = KEY_EVENT;
-        r.Event.KeyEvent.bKeyDown = TRUE;
-        r.Event.KeyEvent.wRepeatCount = 1;
-        r.Event.KeyEvent.wVirtualKeyCode = 'C';
-        r.Event.KeyEvent.wVirtualScanCode = 46;
-        r.Event.KeyEvent.uChar.UnicodeChar = 3;
-        r.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
-        DWORD n;
-        WriteConsoleInputW(tastatur, &r, 1, &n);
-        return TRUE;
-    }
-    case steuerfolge::vormerken:
-        return TRUE;
-    case steuerfolge::abbruch:
-        beenden(STATUS_CONTROL_C_EXIT);
-    case steuerfolge::schluss:
-        beenden(0);
-    case steuerfolge::standard:
-        break;
-    }
-    return FALSE;
-}
-
 // The console's key events, one per call; a key held down reports its
 // repeats in one event, given here one by one.
-konsolenereignis wiederholt;
-int wiederholungen = 0;
 
 int ereignislesen(void *, int wartems, konsolenereignis *e)
 {
     for (;;) {
-        if (wiederholungen > 0) {
-            wiederholungen--;
-            *e = wiederholt;
+        if (zustand.wiederholungen > 0) {
+            zustand.wiederholungen--;
+            *e = zustand.wiederholt;
             return 1;
         }
-        if (wartems >= 0 && WaitForSingleObject(tastatur, static_cast<DWORD>(wartems)) == WAIT_TIMEOUT)
+        if (wartems >= 0 && WaitForSingleObject(zustand.tastatur, static_cast<DWORD>(wartems)) == WAIT_TIMEOUT)
             return 0;
         INPUT_RECORD r;
         DWORD n = 0;
         // A read that fails means the keyboard is gone.
-        if (!ReadConsoleInputW(tastatur, &r, 1, &n) || n == 0)
+        if (!ReadConsoleInputW(zustand.tastatur, &r, 1, &n) || n == 0)
             return -1;
         if (r.EventType != KEY_EVENT)
             continue;
@@ -242,8 +181,8 @@ int ereignislesen(void *, int wartems, konsolenereignis *e)
         *e = {k.bKeyDown != 0, k.wVirtualKeyCode, k.wVirtualScanCode, static_cast<unsigned short>(k.uChar.UnicodeChar),
               k.dwControlKeyState};
         if (k.bKeyDown && k.wRepeatCount > 1) {
-            wiederholt = *e;
-            wiederholungen = k.wRepeatCount - 1;
+            zustand.wiederholt = *e;
+            zustand.wiederholungen = k.wRepeatCount - 1;
         }
         return 1;
     }
@@ -253,13 +192,13 @@ ereignisquelle tastenereignisse {ereignislesen, nullptr};
 
 int konsoletaste()
 {
-    eingabemodus modus(tastatur, tastenwartemodus);
-    if (lesenbeginnen(tastenwartet)) {   // typed ahead of this key
-        ResetEvent(strgcgesehen);
+    eingabemodus modus(zustand.tastatur, tastenwartemodus);
+    if (lesenbeginnen(zustand.tastenwartet)) {   // typed ahead of this key
+        ResetEvent(zustand.strgcgesehen);
         return 3;
     }
     int code = ereignisdekodieren(tastenereignisse);
-    tastenwartet = 0;
+    zustand.tastenwartet = 0;
     return code;
 }
 
@@ -290,12 +229,11 @@ tastenquelle tastenquellefinden(bool eingabekonsole)
 
 }
 
-// A failure of the program's work: the modes back, one line on standard
-// error with the system's own text, status 1. A reader that left needs no
-// line.
-void scheitern(const char *was, DWORD fehler)
+// The line in wide characters on a console, so that the system's text
+// shows in any code page.
+void scheitern(const char *was, unsigned long fehler)
 {
-    moduszurueck();
+    zuruecksetzen();
     if (fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED)
         ExitProcess(1);   // the reader left: no line
     char anfang[64];
@@ -322,27 +260,27 @@ void scheitern(const char *was, DWORD fehler)
 
 void konsolebeginnen()
 {
-    InitializeCriticalSection(&modusschutz);
-    dateiutf8 = GetACP() == 65001;   // files and pipes speak UTF-8
+    InitializeCriticalSection(&zustand.modusschutz);
+    zustand.dateiutf8 = GetACP() == 65001;   // files and pipes speak UTF-8
     DWORD modus;
     HANDLE aus = GetStdHandle(STD_OUTPUT_HANDLE);
     if (GetConsoleMode(aus, &modus)) {
-        ausgabe = aus;
+        zustand.ausgabe = aus;
         // Line ends that act, whatever an earlier program left.
-        gefundenerausgabemodus = modus;
-        ausgabemodusgesetzt = true;
+        zustand.gefundenerausgabemodus = modus;
+        zustand.ausgabemodusgesetzt = true;
         SetConsoleMode(aus, ausgabemodus(modus));
     }
-    std::atexit(moduszurueck);
+    std::atexit(zuruecksetzen);
 
     HANDLE ein = GetStdHandle(STD_INPUT_HANDLE);
     bool eingabekonsole = GetConsoleMode(ein, &modus) != 0;
     if (eingabekonsole) {
-        zeilen = ein;
+        zustand.zeilen = ein;
         standardeingabe.fuellen = konsolefuellen;
     } else {
         standardeingabe.fuellen = dateifuellen;
-        standardeingabe.utf8 = dateiutf8;
+        standardeingabe.utf8 = zustand.dateiutf8;
     }
     standardeingabe.kontext = nullptr;
     standardeingabe.endebleibt = !eingabekonsole;
@@ -351,29 +289,23 @@ void konsolebeginnen()
     // but where nobody can type into the console (a service, ssh without a
     // terminal) the keys come from standard input too.
     if (tastenvonkonsole(tastenquellefinden(eingabekonsole)))
-        tastatur = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        zustand.tastatur = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
-    strgcgesehen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    InitializeCriticalSection(&strgcschutz);
-    if (tastatur != INVALID_HANDLE_VALUE)
-        SetConsoleCtrlHandler(steuerung, TRUE);
+    zustand.strgcgesehen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    InitializeCriticalSection(&zustand.strgcschutz);
+    if (zustand.tastatur != INVALID_HANDLE_VALUE)
+        signaleeinrichten();
 }
 
-int tastelesen()
+bool tastaturda()
+{
+    return zustand.tastatur != INVALID_HANDLE_VALUE;
+}
+
+// The screen out, then the key: the console's echo is off in its key
+// mode only.
+int tastaturtaste(bool)
 {
     ausgabeabschicken();
-    // Without a console the keys come from standard input, a byte each.
-    if (tastatur == INVALID_HANDLE_VALUE) {
-        int c = standardeingabe.byte();
-        return c < 0 ? keinetaste : c;
-    }
     return konsoletaste();
-}
-
-void abschlusspause()
-{
-    bildschirm::printf("Druecken Sie eine beliebige Taste . . . ");
-    tastelesen();
-    bildschirm::putchar('\n');
-    ausgabeabschicken();
 }
