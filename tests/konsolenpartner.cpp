@@ -90,7 +90,7 @@ struct fall {
 const fall faelle[] = {
     // Without processed output CR and LF would show as glyphs on one row.
     {"zeilenenden ohne verarbeitete ausgabe", ENABLE_PROCESSED_OUTPUT, 0,
-     [](HANDLE) { return warten(L"\nWaehlen Sie:\nA - Buchstabensuchspiel\n"); }},
+     [](HANDLE) { return warten(L"\nWaehlen Sie:\nA - "); }},
     // A character the keyboard lacks, put in as Alt down and Alt up
     // carrying it, is a key: an invalid choice.
     {"eingefuegtes euro-zeichen", 0, ENABLE_VIRTUAL_TERMINAL_INPUT,
@@ -136,7 +136,7 @@ bool pruefen(const fall &f, wchar_t *befehl)
     }
     PROCESS_INFORMATION p {};
     bool gut = CreateProcessW(nullptr, befehl, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &p) &&
-               (f.voll || warten(L"D - Ende")) && f.ablauf(p.hProcess);
+               (f.voll || warten(L" - Ende")) && f.ablauf(p.hProcess);
     if (voll != INVALID_HANDLE_VALUE)
         CloseHandle(voll);
     // To the end from wherever it stands: the menu's D, the pause's key.

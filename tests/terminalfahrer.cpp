@@ -1,3 +1,6 @@
+// The driver behind the program-level tests: the program on a fresh
+// pseudo-terminal or on none, keys typed, the screen read back
+// (terminalfahrer.h).
 #include "terminalfahrer.h"
 
 #include <csignal>

@@ -149,8 +149,7 @@ public:
 
 // ---- Descriptors ----
 
-// Waits until fd is ready, at most wartems (-1: no limit); 0 when the time
-// ran out. EINTR and a non-blocking descriptor's EAGAIN are no ends.
+// EINTR and a non-blocking descriptor's EAGAIN are no ends.
 // select(), not poll(): macOS's poll() takes no devices and answers at once
 // for a terminal, so no wait there would ever time out. poll() only for a
 // descriptor beyond select()'s reach.
