@@ -113,6 +113,7 @@ TEST(tastedekodieren, pausen)
         {{'a', pause, 'b'}, {'a', 'b'}},
         // A NUL that breaks a sequence is a key of its own.
         {{27, 0, 27, '[', 0, 27, '[', '[', 0}, {U, U, 0, U, 0}},
+        {{27, 27, 0, 'd'}, {U, 0, 'd'}},
         // A begun sequence is waited for, a lone Escape is not.
         {{27, '[', luecke, 'D'}, {taste::links}},
         {{27, 'O', luecke, 'P'}, {taste::f1}},
@@ -136,6 +137,7 @@ TEST(tastedekodieren, utf8)
         {{0xE2, 0x82, 0xAC}, {0x80}},
         {{0xF0, 0x9F, 0x98, 0x80, 0xD0, 0xAF}, {0x8F, 0x8F}},
         {{0x80, 0xBC}, {0x8F, 0x8F}},
+        {{0xF0, 0x8F, 0xBF, 0xBF}, {0x8F, 0x8F, 0x8F, 0x8F}},   // overlong: no character
         {{0xC3, 'a'}, {0x8F, 'a'}},
         {{0xC3, 0x1B, '[', 'A'}, {0x8F, taste::hoch}},
         {{0xC3, pause, 0xBC}, {0x8F, 0x8F}},

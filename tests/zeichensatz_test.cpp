@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(ausgabeform, bytes)
     } faelle[] = {
         {'a', true, true, "a"},        {' ', false, true, " "},        {'\t', true, true, "\t"},      {'\n', true, true, "\n"},
         {0x0E, true, true, "^N"},      {0x1B, false, true, "^["},      {0x7F, true, true, "^?"},
-        {0x00, true, true, "^@"},      {0x0E, true, false, "\x0e"},   {0x9B, false, true, "M-^["},
+        {0x00, true, true, "^@"},      {0x80, false, true, "M-^@"},      {0x0E, true, false, "\x0e"},   {0x9B, false, true, "M-^["},
         {0x89, false, true, "M-^I"},   {0x9F, false, true, "M-^_"},   {0xA0, false, true, "\xa0"},   {0x9B, false, false, "\x9b"},  {0xFC, false, true, "\xfc"},
         {0xFC, true, true, "\xc3\xbc"}, {0xDF, true, false, "\xc3\x9f"}, {0x80, true, true, "\xe2\x82\xac"},
         {0x81, true, true, "\xef\xbf\xbd"}, {0x8F, true, false, "\xef\xbf\xbd"},
@@ -84,5 +85,38 @@ TEST(utf8gebietsname, namen)
     EXPECT_EQ(utf8gebietsname(), 0);
 }
 #endif
+
+// The edges of UTF-8: where continuation bytes begin and end for each
+// lead byte, so that overlong forms, surrogates and code points past
+// U+10FFFF are no characters. Each broken piece is one substitute, and the
+// byte that broke it counts again.
+TEST(utf8dekodierer, grenzen)
+{
+    constexpr int E = ersatzzeichen;
+    const struct {
+        std::vector<unsigned char> bytes;
+        std::vector<int> zeichen;
+    } faelle[] = {
+        {{0xC2, 0xA0}, {0xA0}},          {{0xC3, 0xBF}, {0xFF}},           {{0xC3, 0x7F}, {E, 0x7F}},
+        {{0xC3, 0xC0}, {E, E}},          {{0xC1, 0xBF}, {E, E}},           {{0xE2, 0x82, 0xAC}, {0x80}},
+        {{0xE0, 0xA0, 0x80}, {E}},       {{0xE0, 0x9F, 0xBF}, {E, E, E}},  {{0xED, 0x9F, 0xBF}, {E}},
+        {{0xED, 0xA0, 0x80}, {E, E, E}}, {{0xF0, 0x90, 0x80, 0x80}, {E}},  {{0xF0, 0x8F, 0xBF, 0xBF}, {E, E, E, E}},
+        {{0xF4, 0x8F, 0xBF, 0xBF}, {E}}, {{0xF4, 0x90, 0x80, 0x80}, {E, E, E, E}}, {{0xF5, 0x80}, {E, E}},
+    };
+    for (const auto &f : faelle) {
+        utf8dekodierer d;
+        std::vector<int> zeichen;
+        for (unsigned char b : f.bytes) {
+            int c = d.weiter(b);
+            if (c == utf8abbruch) {
+                zeichen.push_back(E);
+                c = d.weiter(b);
+            }
+            if (c >= 0)
+                zeichen.push_back(c);
+        }
+        EXPECT_EQ(zeichen, f.zeichen) << int(f.bytes[0]) << " " << int(f.bytes[1]);
+    }
+}
 
 }
