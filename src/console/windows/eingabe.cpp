@@ -1,11 +1,12 @@
 // The console on Windows, through its wide-character interface: keys as
 // key events, lines from the console's own line input, so that the set
-// inside is Windows-1252 whatever the code page. The output path is in
-// ausgabe.cpp. No command interpreter is started for the pause. The console's
-// modes are shared with every program on it and outlive them: the input
-// mode is set for each key wait and line read, the output mode for the
-// run, and the modes found are put back at every end, also when a control
-// event ends the program.
+// inside is Windows-1252 whatever the code page. All console state lives
+// in `zustand` (zustand.h); the control events are in signale.cpp, the
+// output path in ausgabe.cpp. No command interpreter is started for the
+// pause. The console's modes are shared with every program on it and
+// outlive them: the input mode is set for each key wait and line read, the
+// output mode for the run, and the modes found are put back at every end,
+// also when a control event ends the program.
 #include "../eingabeleser.h"
 #include "../konsole.h"
 #include "../plattform.h"
