@@ -4,30 +4,19 @@
 namespace {
 constexpr int esc = 0x1B;
 
-// The key of ESC [ x or ESC O x, of ESC [ n ~, of ESC [ [ x.
-int buchstabentaste(int endbyte)
+// The key of the table's row that fits, or unbekanntetaste.
+template <typename Passt> int zeilentaste(Passt passt)
 {
     for (const auto &z : taste::tabelle)
-        if (z.endbuchstabe && z.endbuchstabe == endbyte)
+        if (passt(z))
             return z.code;
     return unbekanntetaste;
 }
 
+// ESC [ n ~: the row with n among its numbers (0 is none).
 int nummerntaste(int n)
 {
-    for (const auto &z : taste::tabelle)
-        for (unsigned char nummer : z.nummern)
-            if (nummer && nummer == n)
-                return z.code;
-    return unbekanntetaste;
-}
-
-int linuxkonsolentaste(int endbyte)
-{
-    for (const auto &z : taste::tabelle)
-        if (z.linuxkonsole && z.linuxkonsole == endbyte)
-            return z.code;
-    return unbekanntetaste;
+    return zeilentaste([n](const auto &z) { return n && (z.nummern[0] == n || z.nummern[1] == n); });
 }
 
 int naechstes(tastenleser &t, int wartems)
@@ -49,7 +38,7 @@ int sequenz(tastenleser &t, bool ss3)
     if (!ss3 && c == '[') {           // Linux console F1-F5
         c = naechstes(t, sequenzwartems);
         if (c >= 0x40 && c <= 0x7E)
-            return linuxkonsolentaste(c);
+            return zeilentaste([c](const auto &z) { return z.linuxkonsole == c; });
         if (c >= 0)
             t.zurueck = c;
         return unbekanntetaste;
@@ -85,7 +74,7 @@ int sequenz(tastenleser &t, bool ss3)
     }
     if (c == '~')
         return ss3 ? unbekanntetaste : nummerntaste(erste);
-    return buchstabentaste(c);
+    return zeilentaste([c](const auto &z) { return z.endbuchstabe == c; });
 }
 
 // A character typed on a UTF-8 keyboard: one key, its byte in the set

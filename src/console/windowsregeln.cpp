@@ -50,7 +50,7 @@ int ereignistasteunten(const konsolenereignis &e, altzustand &altgehalten)
     case 0x08: return '\b';
     case 0x09: return '\t';
     case 0x10: case 0x11: case alt: case 0x14: case 0x5B: case 0x5C: case 0x90: case 0x91:
-        return keintastendruck;          // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
+        return keintastendruck;   // Shift, Ctrl, Alt, Caps, Windows, Num, Scroll
     }
     // Alt without Ctrl: AltGr is Ctrl+Alt and types characters (@, {).
     if ((e.zustand & alttasten) && !(e.zustand & strgtasten)) {
