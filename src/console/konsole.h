@@ -51,7 +51,7 @@ void zeichenlesen(char *zeichen);
 // Throw away the rest of the line read last, its line end included.
 void zeileverwerfen();
 
-// Everything written so far goes out, in one write (each platform). A
-// failed write ends the program with status 1: the terminal's modes back,
-// one line on standard error (none when the reader left).
+// Everything written so far goes out, in one go. A failed write ends the
+// program with status 1: the terminal's modes back, one line on standard
+// error (none when the reader left).
 void ausgabeabschicken();

@@ -1,53 +1,68 @@
-// The contract between the console's portable parts and a platform: what
-// each platform folder (posix/, windows/) defines, and nothing more. A new
-// platform is a folder that defines all of it, and a line in
-// CMakeLists.txt that picks the folder. Each folder is laid out alike:
-//   zustand.h    the platform's state, in one struct, and what its sources
-//                share
-//   eingabe.cpp  konsolebeginnen, the keyboard's modes and keys, standard
-//                input's source, scheitern
-//   signale.cpp  signaleeinrichten: what ends, stops or interrupts the
-//                program from outside puts the modes back first
-//   ausgabe.cpp  textablegen, ausgabeabschicken, bildschirmloeschen
-// The portable parts do the rest: the texts (bildschirm.cpp), the key
-// reads (tastatur.cpp), words and lines (eingabeleser.cpp), the character
-// set, the key decoder (tasten.h) and the Windows console's rules.
+// The contract between the console's portable parts and a platform: all
+// that the portable parts call on one, and the rules it keeps. A new
+// platform is a folder beside posix/ and windows/ that defines these five
+// functions, with a CMakeLists.txt naming its sources; -Dplattform=<folder>
+// picks it. What every platform does alike is done before these are
+// called: the texts are formatted and buffered (bildschirm.cpp), keys
+// without a keyboard come from standard input (tastatur.cpp), words and
+// lines are cut from standard input's bytes (eingabeleser.h), the failure
+// line is begun (fehler.h). Inside, every byte is a Windows-1252
+// character; zeichensatz.h turns them into and out of UTF-8 and UTF-16.
 #pragma once
 
 #include <cstddef>
 
-// ---- From konsole.h, defined by the platform ----
-// konsolebeginnen: finds the keyboard and the output, sets standard
-//   input's source (eingabeleser.h: standardeingabe's fuellen, kontext,
-//   endebleibt, utf8), calls signaleeinrichten where there is a keyboard.
-// ausgabeabschicken: the screen buffer out in one write; a failed write
-//   ends the program through scheitern.
-// bildschirmloeschen: clears the screen (a form feed where the output is
-//   no screen).
+// Once, before the first key or line is read (the help and the version are
+// sent before it, as to a file). Finds the keyboard and the screen, and
+// sets standard input's source (eingabeleser.h: standardeingabe's fuellen,
+// kontext, endebleibt, utf8). The source's rules:
+// - fuellen gives at most one line where the keyboard shares the source
+//   (a terminal, a console): keys typed behind the line stay for
+//   tastaturtaste. From a file or pipe it may give what it has.
+// - 0 is the end of input: for good where endebleibt (a file, a pipe); at
+//   a keyboard only for this read (Ctrl-D at the prompt), the next read
+//   asks again.
+// - The line being typed is echoed and edited (Backspace) by the
+//   platform, or by what it leaves the line to: a POSIX terminal's line
+//   mode, the Windows console's ReadConsoleW. The screen is sent before
+//   fuellen is called; the echo's line end moves to the next line's start
+//   (CR LF on a terminal), the buffered text never holds it.
+// Whatever the platform sets for the run, it puts back at every end: main
+// returning (status 0), a failure (fehlerbeenden), a signal or control
+// event from outside. main's return reaches it through std::exit; a
+// platform without a process around it takes the status from its
+// runtime's exit.
+void konsolebeginnen();
 
-// The bildschirm texts, in the set inside, into the screen buffer that
-// ausgabeabschicken sends; a full buffer is sent first.
-void textablegen(const char *text, size_t n);
+// At most this many bytes per bildschirmsenden.
+constexpr size_t bildschirmgroesse = 8192;
 
-// Whether there is a keyboard; without one the keys come from standard
-// input, a byte each.
+// One screen out, in one go: a clear first where loeschen (cursor to the
+// top left; a form feed where the output is no screen), then n bytes of
+// text, each '\n' a line end (CR LF where the screen needs it), every
+// other byte a character of the set inside, shown as itself or in a
+// visible form, never as a control. The only output besides it is what a
+// platform sends its own terminal to take it over (reports off). A write
+// that fails ends the program through scheitern (fehler.h); a screen that
+// went away takes the rest silently, and the next key read ends the run.
+void bildschirmsenden(bool loeschen, const char *text, size_t n);
+
+// Whether there is a keyboard; without one, keys come from standard input,
+// a byte each.
 bool tastaturda();
 
-// One key from the keyboard: single-key mode held for the wait and always
-// put back, the screen sent, the key decoded (tasten.h, windowsregeln.h).
-// ganz: the final pause's key, where a UTF-8 character is taken whole
-// wherever the terminal speaks UTF-8.
-int tastaturtaste(bool ganz);
+// One key from the keyboard, unechoed, without Enter; keys typed ahead one
+// per call; the screen sent first (ausgabeabschicken, konsole.h). A key is
+// its byte in the set inside, or a special key's code (tasten.h), or
+// keinetaste when the keyboard is gone. A platform that gets a terminal's
+// bytes decodes them with tastedekodieren (tasten.h), whose reader returns
+// zeitum when no byte came within the time it asks for. letzte: the run's
+// last key (the final pause): a character is taken whole, nothing of it is
+// left for whoever reads the keyboard next.
+int tastaturtaste(bool letzte);
 
-// Handlers that put the modes back before anything from outside ends or
-// stops the program, and take single-key mode up again after a continue.
-void signaleeinrichten();
-
-// The modes found put back, where they are still ours; safe to call from
-// any handler and at any end, and again.
-void zuruecksetzen();
-
-// A failure of the program's work (fehler: errno, or the Windows error
-// code): the modes back, one line on standard error naming what failed,
-// with the system's text, none when the reader left; status 1.
-[[noreturn]] void scheitern(const char *was, unsigned long fehler);
+// A failure: the modes back, then the line begun in anfang (ASCII, no line
+// end) completed with the system's text for fehler (errno, or a Windows
+// error code) and a line end, to standard error; no line when fehler says
+// the reader of standard output left. Status 1.
+[[noreturn]] void fehlerbeenden(const char *anfang, unsigned long fehler);

@@ -5,10 +5,10 @@
 #include "plattform.h"
 
 namespace {
-int taste(bool ganz)
+int taste(bool letzte)
 {
     if (tastaturda())
-        return tastaturtaste(ganz);
+        return tastaturtaste(letzte);
     ausgabeabschicken();
     int c = standardeingabe.byte();
     return c < 0 ? keinetaste : c;

@@ -1,7 +1,6 @@
 // The POSIX console's output path: the program's text, in the form the
 // terminal or stream needs, one write per screen; a write that fails ends
 // the program honestly.
-#include "../konsole.h"
 #include "../plattform.h"
 #include "../zeichensatz.h"
 #include "zustand.h"
@@ -13,7 +12,8 @@
 
 namespace {
 
-char sendepuffer[32768];   // a whole screen, encoded
+// A whole screen, encoded: the clear, and each byte in at most four.
+char sendepuffer[8 + 4 * bildschirmgroesse];
 size_t sendelaenge = 0;
 
 // Waits until standard output takes more. While a key is awaited the
@@ -54,40 +54,28 @@ void senden()
 
 void roheinfuegen(const char *text, size_t n)
 {
-    if (sendelaenge + n > sizeof sendepuffer)
-        senden();
     std::memcpy(sendepuffer + sendelaenge, text, n);
     sendelaenge += n;
 }
 
 }
 
-// The program's text goes in here, encoded, and leaves at the next read.
-void textablegen(const char *text, size_t n)
+// The screen, encoded for the terminal or stream, in one write.
+void bildschirmsenden(bool loeschen, const char *text, size_t n)
 {
+    if (loeschen && !zustand.ausgabeistterminal)
+        roheinfuegen("\f", 1);
+    else if (loeschen && zustand.dumm)
+        roheinfuegen("\n", 1);   // it can't clear: the next text on its own line
+    else if (loeschen)
+        roheinfuegen("\x1b[H\x1b[2J", 7);
     for (size_t i = 0; i < n; i++) {
         unsigned char b = static_cast<unsigned char>(text[i]);
-        if (sendelaenge < sizeof sendepuffer && ((b >= 0x20 && b < 0x7F) || b == '\n')) {
+        if ((b >= 0x20 && b < 0x7F) || b == '\n')
             sendepuffer[sendelaenge++] = static_cast<char>(b);   // as it is
-            continue;
-        }
-        char form[4];
-        int laenge = ausgabeform(b, zustand.utf8, zustand.ausgabeistterminal, form);
-        roheinfuegen(form, static_cast<size_t>(laenge));
+        else
+            sendelaenge += static_cast<size_t>(ausgabeform(b, zustand.utf8, zustand.ausgabeistterminal,
+                                                           sendepuffer + sendelaenge));
     }
-}
-
-void ausgabeabschicken()
-{
     senden();
-}
-
-void bildschirmloeschen()
-{
-    if (!zustand.ausgabeistterminal)
-        roheinfuegen("\f", 1);
-    else if (zustand.dumm)
-        roheinfuegen("\n", 1);   // it can't clear: the next text on its own line
-    else
-        roheinfuegen("\x1b[H\x1b[2J", 7);
 }

@@ -191,15 +191,14 @@ int lesen(int fd, unsigned char *ziel, int platz)
 
 }
 
-void scheitern(const char *was, unsigned long fehlercode)
+void fehlerbeenden(const char *anfang, unsigned long fehlercode)
 {
     int fehler = static_cast<int>(fehlercode);
     zustand.wartet = 0;
     zuruecksetzen();
     if (fehler != EPIPE) {   // a reader that left needs no line
         char zeile[256];
-        int n = std::snprintf(zeile, sizeof zeile, "buchstabenspiele: %s nicht moeglich: %s\n", was,
-                              std::strerror(fehler));
+        int n = std::snprintf(zeile, sizeof zeile, "%s%s\n", anfang, std::strerror(fehler));
         if (n > 0 && write(2, zeile, static_cast<size_t>(n) < sizeof zeile ? n : sizeof zeile - 1) < 0) {
             // Standard error is gone too: the status still tells.
         }
@@ -284,14 +283,15 @@ bool tastaturda()
     return zustand.fd >= 0;
 }
 
-// ganz: a UTF-8 character is taken whole wherever the terminal speaks
-// UTF-8, also in byte mode, so that none of it is left for the next program.
-int tastaturtaste(bool ganz)
+// The last key: a UTF-8 character is taken whole wherever the terminal
+// speaks UTF-8, also in byte mode, so that none of it is left for the next
+// program.
+int tastaturtaste(bool letzte)
 {
     // Single-key mode before the screen is shown: a key pressed the moment
     // the menu appears must not be echoed.
     eingabemodus roh;
     ausgabeabschicken();
-    tastatur.utf8 = zustand.utf8 || (ganz && terminalsprichtutf8());
+    tastatur.utf8 = zustand.utf8 || (letzte && terminalsprichtutf8());
     return tastedekodieren(tastatur);
 }

@@ -18,6 +18,7 @@
 // The sequences decoded from the keyboard are listed in ../tasten.h.
 #pragma once
 
+#include "../fehler.h"
 #include "../plattform.h"
 
 #include <cerrno>
@@ -49,6 +50,15 @@ extern plattformzustand zustand;
 #else
 #define BSDSIGNALE 0
 #endif
+
+// Handlers that put the modes back before anything from outside ends or
+// stops the program, and take single-key mode up again after a continue
+// (signale.cpp).
+void signaleeinrichten();
+
+// The modes found put back, where they are still ours; safe to call from
+// any handler and at any end, and again.
+void zuruecksetzen();
 
 // The process group in front; 0 when nobody is. Safe in a signal handler.
 pid_t vordergrund();

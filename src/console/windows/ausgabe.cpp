@@ -3,7 +3,6 @@
 // is Windows-1252 whatever the code page), to files and pipes as bytes, in
 // UTF-8 where the system's ANSI code page is 65001. No command interpreter
 // is started for the clear.
-#include "../konsole.h"
 #include "../plattform.h"
 #include "../zeichensatz.h"
 #include "zustand.h"
@@ -14,14 +13,11 @@
 
 namespace {
 
-char bildschirmtext[8192];      // every screen leaves in one go
-size_t textlaenge = 0;
-
 // The screen to the console as UTF-16, each byte in its visible form;
 // a console that went away takes nothing more.
 void konsoleschreiben(const unsigned char *bytes, size_t n)
 {
-    wchar_t einheiten[2 * sizeof bildschirmtext];
+    wchar_t einheiten[2 * bildschirmgroesse];
     DWORD laenge = 0;
     for (size_t i = 0; i < n; i++) {
         unsigned short form[2];
@@ -36,12 +32,30 @@ void konsoleschreiben(const unsigned char *bytes, size_t n)
             return;
 }
 
-// To a file or pipe through the runtime's text mode, which ends lines in
-// CR LF: bytes, or UTF-8.
-void dateischreiben(const unsigned char *bytes, size_t n)
+// The console cleared, cursor to the top left, as the command
+// interpreter's cls does.
+void konsoleloeschen()
 {
-    char kodiert[3 * sizeof bildschirmtext];
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!GetConsoleScreenBufferInfo(zustand.ausgabe, &info))
+        return;
+    COORD oben = {0, 0};
+    DWORD zellen = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    DWORD geschrieben;
+    FillConsoleOutputCharacterW(zustand.ausgabe, L' ', zellen, oben, &geschrieben);
+    FillConsoleOutputAttribute(zustand.ausgabe, info.wAttributes, zellen, oben, &geschrieben);
+    SetConsoleCursorPosition(zustand.ausgabe, oben);
+}
+
+// To a file or pipe through the runtime's text mode, which ends lines in
+// CR LF: bytes, or UTF-8; the clear a form feed, as the command
+// interpreter writes it there.
+void dateischreiben(bool loeschen, const unsigned char *bytes, size_t n)
+{
+    char kodiert[1 + 3 * bildschirmgroesse];
     int laenge = 0;
+    if (loeschen)
+        kodiert[laenge++] = '\f';
     for (size_t i = 0; i < n; i++)
         laenge += ausgabeform(bytes[i], zustand.dateiutf8, false, kodiert + laenge);
     for (int erledigt = 0; erledigt < laenge;) {
@@ -54,41 +68,14 @@ void dateischreiben(const unsigned char *bytes, size_t n)
 
 }
 
-void textablegen(const char *text, size_t n)
+void bildschirmsenden(bool loeschen, const char *text, size_t n)
 {
-    while (n > 0) {
-        if (textlaenge == sizeof bildschirmtext)
-            ausgabeabschicken();
-        size_t stueck = sizeof bildschirmtext - textlaenge < n ? sizeof bildschirmtext - textlaenge : n;
-        std::memcpy(bildschirmtext + textlaenge, text, stueck);
-        textlaenge += stueck;
-        text += stueck;
-        n -= stueck;
-    }
-}
-
-void ausgabeabschicken()
-{
-    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(bildschirmtext);
-    if (zustand.ausgabe != INVALID_HANDLE_VALUE)
-        konsoleschreiben(bytes, textlaenge);
-    else
-        dateischreiben(bytes, textlaenge);
-    textlaenge = 0;
-}
-
-void bildschirmloeschen()
-{
-    ausgabeabschicken();   // the text before it, in order
-    CONSOLE_SCREEN_BUFFER_INFO info;
-    if (zustand.ausgabe == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(zustand.ausgabe, &info)) {
-        textablegen("\f", 1);   // redirected, as the command interpreter does
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text);
+    if (zustand.ausgabe == INVALID_HANDLE_VALUE) {
+        dateischreiben(loeschen, bytes, n);
         return;
     }
-    COORD oben = {0, 0};
-    DWORD zellen = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-    DWORD geschrieben;
-    FillConsoleOutputCharacterW(zustand.ausgabe, L' ', zellen, oben, &geschrieben);
-    FillConsoleOutputAttribute(zustand.ausgabe, info.wAttributes, zellen, oben, &geschrieben);
-    SetConsoleCursorPosition(zustand.ausgabe, oben);
+    if (loeschen)
+        konsoleloeschen();
+    konsoleschreiben(bytes, n);
 }

@@ -232,19 +232,16 @@ tastenquelle tastenquellefinden(bool eingabekonsole)
 
 // The line in wide characters on a console, so that the system's text
 // shows in any code page.
-void scheitern(const char *was, unsigned long fehler)
+void fehlerbeenden(const char *anfang, unsigned long fehler)
 {
     zuruecksetzen();
     if (fehler == ERROR_BROKEN_PIPE || fehler == ERROR_NO_DATA || fehler == ERROR_PIPE_NOT_CONNECTED)
         ExitProcess(1);   // the reader left: no line
-    char anfang[64];
-    int n = std::snprintf(anfang, sizeof anfang, "buchstabenspiele: %s nicht moeglich: ", was);
+    int n = static_cast<int>(std::strlen(anfang));
     HANDLE fehlerausgabe = GetStdHandle(STD_ERROR_HANDLE);
     DWORD modus, geschrieben;
     constexpr DWORD quelle = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     if (GetConsoleMode(fehlerausgabe, &modus)) {
-        // A console: wide characters, so the system's text shows in any
-        // code page.
         wchar_t zeile[512];
         for (int i = 0; i < n; i++)
             zeile[i] = static_cast<unsigned char>(anfang[i]);
@@ -304,7 +301,7 @@ bool tastaturda()
 }
 
 // The screen out, then the key: the console's echo is off in its key
-// mode only.
+// mode only. A key event is always a whole character.
 int tastaturtaste(bool)
 {
     ausgabeabschicken();

@@ -2,6 +2,7 @@
 // state, in one place.
 #pragma once
 
+#include "../fehler.h"
 #include "../plattform.h"
 #include "../windowsregeln.h"
 
@@ -38,6 +39,13 @@ struct plattformzustand {
     int wiederholungen = 0;
 };
 extern plattformzustand zustand;
+
+// The control handler: Ctrl-C between reads, Ctrl+Break, the console
+// closed, logoff and shutdown put the modes back first (signale.cpp).
+void signaleeinrichten();
+
+// The modes found put back; from any thread, at any end, and again.
+void zuruecksetzen();
 
 // Ends at once, the modes put back first; also from the handler's thread,
 // while the main thread still waits in a read.
