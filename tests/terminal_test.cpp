@@ -2,6 +2,7 @@
 // screen read back byte for byte.
 #include "terminalfahrer.h"
 
+#include "dialoge.h"
 #include "testname.h"
 #include "texte.h"
 
@@ -48,7 +49,7 @@ std::string mal(const std::string &text, int n)
 // An empty text waits for single-key mode instead. befehl starts "$P";
 // status is the wait status it ends with.
 struct szenario {
-    const char *name;
+    std::string name;
     std::vector<std::pair<std::string, std::string>> schritte;
     std::string bildschirm;
     const char *befehl = "exec \"$P\"";
@@ -80,53 +81,20 @@ std::string ohneberichte(const std::string &tasten)
 }
 
 const std::string wortfrage = "Wort ein\n";
-const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABC";
 
 const char *const utf8start = "LC_ALL=C.UTF-8 exec \"$P\"";
 const std::string grusse = "Gr\xc3\xbc\xc3\x9f" "e";
 const std::string neunzehn = mal("\xc3\xa4\xc3\xb6\xc3\xbc", 6) + "z";
 const std::string buchstabe = "Buchstaben ein\n";
 
-const szenario szenarien[] = {
-    {"klein d endet mit pause", {{menue, "d"}, {pause, "x"}}, anfang + schluss},
-    {"gross D endet ebenso", {{menue, "D"}, {pause, "\x1b[A"}}, anfang + schluss},
-    {"ungueltige tasten",
-     {{menue, keinewahl}, {menue, "1"}, {menue, " "}, {menue, "\x03"}, {menue, "\r"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + ungueltig + menue + cls + ungueltig + menue + cls + ungueltig + menue + cls +
-         ungueltig + menue + cls + ungueltig + menue + schluss},
-    {"sondertaste ist ein durchgang", {{menue, "\x1b[18~"}, {menue, "\x1bOP"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + ungueltig + menue + cls + ungueltig + menue + schluss},
-    {"escape allein", {{menue, "\x1b"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + ungueltig + menue + schluss},
+// What only a POSIX terminal has: how the program is started, its exit
+// by a signal, the kernel's own echo of control keys, reports another
+// program left on. The dialogues every terminal has are in dialoge.txt.
+const szenario nurposix[] = {
     // Control keys the terminal would otherwise act on, and each byte of an
     // umlaut, are keys of their own.
     {"tasten vorausgetippt", {{menue, "xyz\x03\x1a\x1c\x13\x11\x16\xc3\xa4" "d"}, {pause, "x"}},
      anfang + mal(cls + ungueltig + menue, 11) + schluss},
-    {"buchstabensuche",
-     {{menue, "a"}, {wortfrage, "Hallo\n"}, {buchstabe, "l\n"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + suchspiel + "Hallo\n" + buchstabenfrage + "l\n" +
-         "Der 3. Buchstabe ist ein l\nDer 4. Buchstabe ist ein l\n" + menue + schluss},
-    {"reste und frischer puffer",
-     {{menue, "A"}, {wortfrage, "ab\n"}, {buchstabe, "b\n"}, {menue, "a"}, {wortfrage, "Hallo\n"},
-      {buchstabe, "o\n"}, {menue, "a"}, {wortfrage, "ab\n"}, {buchstabe, "l\n"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + suchspiel + "ab\n" + buchstabenfrage + "b\n" + "Der 2. Buchstabe ist ein b\n" +
-         menue + cls + suchspiel + "Hallo\n" + buchstabenfrage + "o\n" + "Der 5. Buchstabe ist ein o\n" +
-         menue + cls + suchspiel + "ab\n" + buchstabenfrage + "l\n" + "Der 4. Buchstabe ist ein l\n" +
-         menue + schluss},
-    {"blank und enter als buchstabe",
-     {{menue, "a"}, {wortfrage, "Hallo\n"}, {buchstabe, " \n"}, {menue, "a"}, {wortfrage, "Hallo\n"},
-      {buchstabe, "\n"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + suchspiel + "Hallo\n" + buchstabenfrage + " \n" + "Der 6. Buchstabe ist ein  \n" +
-         menue + cls + suchspiel + "Hallo\n" + buchstabenfrage + "\n" + menue + schluss},
-    {"wort und buchstabe auf einer zeile, leere zeile davor",
-     {{menue, "a"}, {wortfrage, "\n"}, {"\n", "Hallo l\n"}, {"Hallo l\n" + buchstabenfrage, "o\n"},
-      {menue, "d"}, {pause, "x"}},
-     anfang + cls + suchspiel + "\nHallo l\n" + buchstabenfrage + "o\n" + "Der 5. Buchstabe ist ein o\n" +
-         menue + schluss},
-    {"ueberlanges wort, rest wird keine menuewahl",
-     {{menue, "a"}, {wortfrage, "abcdefghijklmnopqrsdcba\n"}, {buchstabe, "s\n"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + suchspiel + "abcdefghijklmnopqrsdcba\n" + buchstabenfrage + "s\n" +
-         "Der 19. Buchstabe ist ein s\n" + menue + schluss},
     {"dialog vorausgetippt",
      {{menue, "aHallo\nl\nd"}, {pause, "x"}},
      anfang + cls + suchspiel + buchstabenfrage +
@@ -134,20 +102,6 @@ const szenario szenarien[] = {
     {"ctrl-d beendet nur das wortlesen",
      {{menue, "a"}, {wortfrage, "\x04"}, {buchstabe, "x\n"}, {menue, "d"}, {pause, "x"}},
      anfang + cls + suchspiel + buchstabenfrage + "x\n" + menue + schluss},
-    // Letter count and inversion: leftovers of longer words count, a word
-    // is cut at 29 characters, the rest of a line is no menu key.
-    {"buchstabenzaehlung mit resten und langem wort",
-     {{menue, "B"}, {wortfrage, "HALLOWELT\n"}, {menue, "b"}, {wortfrage, "ab cd\n"}, {menue, "b"},
-      {wortfrage, std::string(30, 'Q') + "\n"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + zaehlspiel + "HALLOWELT\n" + zaehlung(9, 0) + menue + cls + zaehlspiel + "ab cd\n" +
-         zaehlung(6, 2) + menue + cls + zaehlspiel + std::string(30, 'Q') + "\n" + zaehlung(29, 0) + menue +
-         schluss},
-    {"wortinversion mit resten und langem wort",
-     {{menue, "C"}, {wortfrage, "HalloWelt\n"}, {menue, "c"}, {wortfrage, "ab\n"}, {menue, "c"},
-      {wortfrage, "Hallo Welt\n"}, {menue, "c"}, {wortfrage, alphabet + "D\n"}, {menue, "d"}, {pause, "x"}},
-     anfang + cls + inversion + "HalloWelt\n" + "tleWollaH" + menue + cls + inversion + "ab\n" + "tleWolba" +
-         menue + cls + inversion + "Hallo Welt\n" + "tleollaH" + menue + cls + inversion + alphabet + "D\n" +
-         "CBAzyxwvutsrqponmlkjihgfedcba" + menue + schluss},
     {"nul und steuertasten als menuewahl und buchstabe",
      {{menue, std::string(1, '\0')}, {menue, "a"}, {wortfrage, "\x0b\x0c" "ab\n"}, {buchstabe, std::string(1, '\0') + "\n"},
       {menue, "d"}, {pause, "x"}},
@@ -280,6 +234,35 @@ void PrintTo(const szenario &f, std::ostream *os)
     *os << f.name;
 }
 
+// dialoge.txt's dialogues in this terminal, then those of its own: the
+// program waits for each key behind what the screen shows before it.
+std::vector<szenario> szenarien()
+{
+    std::vector<szenario> alle;
+    for (const dialog &d : dialogeladen(cls)) {
+        szenario s {d.name, {}, aus + ganzerbildschirm(d)};
+        for (size_t i = 1; i < d.schritte.size(); i++)
+            s.schritte.push_back({d.schritte[i - 1].zeigt, d.schritte[i].tippt});
+        alle.push_back(s);
+    }
+    alle.insert(alle.end(), std::begin(nurposix), std::end(nurposix));
+    return alle;
+}
+
+// The texts the tests here and in the building blocks' tests expect are
+// those every terminal's dialogues expect.
+TEST(dialoge, textewiehier)
+{
+    const std::pair<const char *, std::string> texte[] = {
+        {"menue", menue}, {"ungueltig", ungueltig}, {"ende", ende}, {"pause", pause},
+        {"wortfrage", texte::wortaufforderung}, {"suchspiel", suchspiel}, {"buchstabenfrage", buchstabenfrage},
+        {"zaehlspiel", zaehlspiel}, {"inversion", inversion},
+    };
+    for (const auto &[name, text] : texte)
+        EXPECT_EQ(dialogtext(name), text) << name;
+    EXPECT_EQ(dialogtext("gross") + "1\n" + dialogtext("klein") + "2\n" + dialogtext("insgesamt") + "3\n", zaehlung(1, 2));
+}
+
 class terminalszenario : public testing::TestWithParam<szenario> {};
 
 TEST_P(terminalszenario, bildschirm)
@@ -300,7 +283,7 @@ TEST_P(terminalszenario, bildschirm)
     EXPECT_EQ(nachher.c_iflag, t.anfangsmodi.c_iflag);
 }
 
-INSTANTIATE_TEST_SUITE_P(programm, terminalszenario, testing::ValuesIn(szenarien),
+INSTANTIATE_TEST_SUITE_P(programm, terminalszenario, testing::ValuesIn(szenarien()),
                          [](const auto &info) { return testname(info.param.name); });
 
 // A file that goes away with the test, even when an assertion fails.

@@ -196,8 +196,14 @@ std::string terminalsitzung::bildschirm() const
     return s;
 }
 
-// Just what the repainting consoles use: cursor moves, erasing, line ends.
 std::string terminalsitzung::angezeigt() const
+{
+    return darstellen(ausgabe);
+}
+
+// Just what the repainting consoles use: cursor moves, erasing, line ends,
+// a step back.
+std::string darstellen(const std::string &ausgabe)
 {
     std::vector<std::string> schirm(zeilen, std::string(spalten, ' '));
     size_t z = 0, s = 0;
@@ -233,6 +239,8 @@ std::string terminalsitzung::angezeigt() const
                 schirm.emplace_back(spalten, ' ');
                 z--;
             }
+        } else if (c == '\b') {
+            s = s > 0 ? s - 1 : 0;
         } else if (c == '\t') {
             s = std::min<size_t>((s / 8 + 1) * 8, spalten - 1);
         } else if (static_cast<unsigned char>(c) >= 0x20) {

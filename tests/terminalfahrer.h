@@ -48,6 +48,9 @@ private:
     size_t marke = 0;
 };
 
+// A byte stream as a terminal of 80 x 40 shows it, as angezeigt() does.
+std::string darstellen(const std::string &ausgabe);
+
 // Runs the program (or the shell command befehl) without any terminal,
 // eingabe on standard input once it has written something (its menu). The wait status and everything it wrote.
 struct ohneterminal {

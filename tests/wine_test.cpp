@@ -3,6 +3,9 @@
 // repaints the screen, and without any console, against this platform's
 // program.
 #include "terminalfahrer.h"
+
+#include "dialoge.h"
+#include "testname.h"
 #include "texte.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +20,13 @@ namespace {
 
 const std::string menue = texte::menue;
 const std::string ungueltig = texte::ungueltig + "\n" + menue;
+
+// The shell command that starts the executable under Wine: vorn before it
+// (variables, exec), hinten behind it (redirections).
+std::string unterwine(const std::string &vorn = "exec ", const std::string &hinten = "")
+{
+    return vorn + "\"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"" + hinten;
+}
 
 size_t anzahl(const std::string &text, const std::string &teil)
 {
@@ -61,7 +71,7 @@ TEST_F(wine, konsole)
         {"\xc3\xa4", ungueltig},
         {"d", "Programm wird beendet\nDruecken Sie eine beliebige Taste . . ."},
     };
-    terminalsitzung t("LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"");
+    terminalsitzung t(unterwine("LC_ALL=C.UTF-8 exec ").c_str());
     for (const auto &[tasten, schirm] : schritte) {
         t.tippen(tasten);
         ASSERT_TRUE(t.wartenbis(schirm)) << "nach " << tasten << ":\n" << t.angezeigt();
@@ -120,7 +130,7 @@ TEST_F(wine, codeseiten)
 // The console goes away while the program lives on: it ends, as at D.
 TEST_F(wine, konsoleweg)
 {
-    terminalsitzung t("trap '' HUP; LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"");
+    terminalsitzung t(unterwine("trap '' HUP; LC_ALL=C.UTF-8 exec ").c_str());
     ASSERT_TRUE(zeigt(t, texte::menueende));
     t.auflegen();
     int status = t.ende();
@@ -134,21 +144,21 @@ TEST_F(wine, konsoleweg)
 TEST_F(wine, steuerzeichenundstrgc)
 {
     const struct {
-        const char *befehl;
+        std::string befehl;
         std::vector<std::pair<std::string, std::string>> schritte;   // keys, then a text shown
         int status;
     } faelle[] = {
-        {"exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"",
+        {unterwine(),
          {{"a", "Wort ein"}, {"x\x07\r", "Buchstaben ein"}, {"\x07\r", "Der 2. Buchstabe ist ein ^G"}, {"d", "Taste"},
           {"x", ""}},
          0},
-        {"exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"", {{"b", "Wort ein"}, {"Ha\x03", ""}}, 0x3A},
+        {unterwine(), {{"b", "Wort ein"}, {"Ha\x03", ""}}, 0x3A},
         // Standard input redirected: Wine's console in the terminal passes
         // no keys on, so they come from standard input, here at its end.
-        {"exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\" < /dev/null", {{"", "Taste"}}, 0},
+        {unterwine("exec ", " < /dev/null"), {{"", "Taste"}}, 0},
     };
     for (const auto &f : faelle) {
-        terminalsitzung t((std::string("LC_ALL=C.UTF-8 ") + f.befehl).c_str());
+        terminalsitzung t(("LC_ALL=C.UTF-8 " + f.befehl).c_str());
         ASSERT_TRUE(zeigt(t, texte::menueende)) << t.angezeigt();
         for (const auto &[tasten, text] : f.schritte) {
             t.tippen(tasten);
@@ -179,7 +189,7 @@ TEST_F(wine, ohnekonsole)
 {
     const std::string eingabe = "bHallo\naHallo\nl\ncHallo!\n" + texte::keinewahl + "\xe4" "d";
     ohneterminal hier = ohneterminallaufen(eingabe);
-    ohneterminal windows = ohneterminallaufen(eingabe, "exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\"");
+    ohneterminal windows = ohneterminallaufen(eingabe, unterwine().c_str());
     std::string text;
     for (size_t i = 0; i < windows.ausgabe.size(); i++)
         if (windows.ausgabe.compare(i, 2, "\r\n") != 0)
@@ -188,10 +198,50 @@ TEST_F(wine, ohnekonsole)
     EXPECT_EQ(anzahl(windows.ausgabe, "\r\n"), anzahl(hier.ausgabe, "\n"));
     EXPECT_TRUE(WIFEXITED(windows.status) && WEXITSTATUS(windows.status) == 0) << windows.status;
     // Output that cannot be written: one line with the system's text, status 1.
-    ohneterminal voll =
-        ohneterminallaufen(eingabe, "exec \"${WINDOWSLADER:-wine}\" \"$WINDOWSPROGRAMM\" 2>&1 > /dev/full");
+    ohneterminal voll = ohneterminallaufen(eingabe, unterwine("exec ", " 2>&1 > /dev/full").c_str());
     EXPECT_EQ(voll.ausgabe.rfind("buchstabenspiele: Ausgabe nicht moeglich: ", 0), 0u) << voll.ausgabe;
     EXPECT_TRUE(WIFEXITED(voll.status) && WEXITSTATUS(voll.status) == 1) << voll.status;
 }
+
+// dialoge.txt's dialogues in Wine's console, which repaints: after each
+// step the screen must show what the dialogue has shown so far, as a
+// terminal shows it with each line end a CR LF.
+std::string wieangezeigt(const std::string &text)
+{
+    std::string mitcr;
+    for (char c : text)
+        mitcr += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return darstellen(mitcr);
+}
+
+class winedialog : public testing::TestWithParam<dialog> {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("WINDOWSPROGRAMM"))
+            GTEST_SKIP() << "WINDOWSPROGRAMM not set";
+    }
+};
+
+TEST_P(winedialog, bildschirm)
+{
+    const dialog &d = GetParam();
+    terminalsitzung t(unterwine("LC_ALL=C.UTF-8 exec ").c_str());
+    std::string bisher;
+    // The last key ends the program: its exit is checked, not the screen
+    // that Wine leaves behind.
+    for (size_t i = 0; i + 1 < d.schritte.size(); i++) {
+        t.tippen(d.schritte[i].tippt);
+        bisher += d.schritte[i].zeigt;
+        ASSERT_TRUE(t.wartenbis(wieangezeigt(bisher)))
+            << "nach " << d.schritte[i].tippt << ", erwartet:\n" << wieangezeigt(bisher) << "\nangezeigt:\n" << t.angezeigt();
+    }
+    t.tippen(d.schritte.back().tippt);
+    int status = t.ende();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+INSTANTIATE_TEST_SUITE_P(wine, winedialog, testing::ValuesIn(dialogeladen("\x1b[H\x1b[2J")),
+                         [](const auto &info) { return testname(info.param.name); });
 
 }

@@ -17,7 +17,7 @@ bool eingabeleser::nachladen()
         // One place in front stays free: a character broken at the end of
         // the last fill may add its substitute before this fill's bytes.
         // Decoding never writes ahead of what it has read.
-        int n = fuellen(kontext, puffer + 1, static_cast<int>(sizeof puffer) - 1);
+        int n = fuellen ? fuellen(kontext, puffer + 1, static_cast<int>(sizeof puffer) - 1) : 0;
         if (n <= 0) {
             if (!utf8 || dekodierer.fehlt == 0)
                 return false;

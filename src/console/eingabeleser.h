@@ -8,8 +8,8 @@
 // Buffered reader over a byte source. Holds at most one buffer of input,
 // whatever the length of a line. A line ends with LF, CR or CR LF.
 struct eingabeleser {
-    // Fills up to platz bytes; 0 means end of input.
-    int (*fuellen)(void *kontext, unsigned char *ziel, int platz);
+    // Fills up to platz bytes; 0 means end of input, and so does none.
+    int (*fuellen)(void *kontext, unsigned char *ziel, int platz) = nullptr;
     void *kontext;
     bool endebleibt;       // end is final (file, pipe); not on a terminal
     bool utf8 = false;     // the source speaks UTF-8

@@ -15,7 +15,8 @@
 // Once, before the first key or line is read (the help and the version are
 // sent before it, as to a file). Finds the keyboard and the screen, and
 // sets standard input's source (eingabeleser.h: standardeingabe's fuellen,
-// kontext, endebleibt, utf8). The source's rules:
+// kontext, endebleibt, utf8; left alone, standard input is at its end).
+// The source's rules:
 // - fuellen gives at most one line where the keyboard shares the source
 //   (a terminal, a console): keys typed behind the line stay for
 //   tastaturtaste. From a file or pipe it may give what it has.

@@ -1,0 +1,30 @@
+// The dialogues of dialoge.txt, which every kind of terminal's driver
+// runs: keys typed and what the screen shows for them.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+struct dialogschritt {
+    std::string tippt;   // empty before the first key
+    std::string zeigt;
+};
+
+struct dialog {
+    std::string name;
+    std::vector<dialogschritt> schritte;
+};
+
+// dialoge.txt's dialogues, {loeschen} as this driver's terminal gets the
+// clear; a fault in the file ends the test program with its line.
+std::vector<dialog> dialogeladen(const std::string &loeschen);
+
+// One of dialoge.txt's texts, its tokens resolved.
+std::string dialogtext(const std::string &name);
+
+// Everything a dialogue shows, in order.
+std::string ganzerbildschirm(const dialog &d);
+
+// A dialogue's name, for the test's report.
+void PrintTo(const dialog &d, std::ostream *os);
