@@ -1,7 +1,7 @@
 // Arbitrary bytes through the input path: the reader's word, character and
 // discard reads as the dialogues use them, each game on the buffers they
 // leave, and both key decoders. Any broken invariant stops the run.
-#include "../src/console/eingabeleser.h"
+#include "../tests/bytequelle.h"
 #include "../src/console/plattform.h"
 #include "../src/console/windowsregeln.h"
 #include "../src/games/spiele.h"
@@ -19,29 +19,22 @@
 
 namespace {
 
-struct quelle {
-    const uint8_t *daten;
-    size_t groesse, pos, aufrufe;
-    bool terminal;
-};
-
 // Pieces of changing length; on a "terminal" now and then an end that
 // holds for one read only.
-int fuellen(void *kontext, unsigned char *ziel, int platz)
+void zerteilen(bytequelle &q, const uint8_t *daten, size_t groesse, bool terminal)
 {
-    auto &q = *static_cast<quelle *>(kontext);
-    size_t stueck = (q.aufrufe++ * 7919) % 5003;
-    if (q.terminal && stueck % 11 == 0)
-        return 0;
-    size_t rest = q.groesse - q.pos;
-    size_t n = stueck < rest ? stueck : rest;
-    if (n > static_cast<size_t>(platz))
-        n = static_cast<size_t>(platz);
-    if (n == 0 && rest > 0)
-        n = 1;
-    std::memcpy(ziel, q.daten + q.pos, n);
-    q.pos += n;
-    return static_cast<int>(n);
+    for (size_t aufruf = 0, pos = 0; pos < groesse; aufruf++) {
+        size_t stueck = (aufruf * 7919) % 5003;
+        if (terminal && stueck % 11 == 0) {
+            q.stueck({});
+            continue;
+        }
+        size_t n = stueck < groesse - pos ? stueck : groesse - pos;
+        if (n == 0)
+            n = 1;
+        q.stueck({reinterpret_cast<const char *>(daten + pos), n});
+        pos += n;
+    }
 }
 
 // A word buffer between two guards: nothing may be written past either.
@@ -67,16 +60,18 @@ struct bewacht {
 
 void dialoge(const uint8_t *daten, size_t groesse)
 {
-    quelle q{daten, groesse, 1, 0, (daten[0] & 1) != 0};
+    bool terminal = (daten[0] & 1) != 0;
+    bytequelle q;
+    zerteilen(q, daten + 1, groesse - 1, terminal);
     eingabeleser l;
-    l.fuellen = fuellen;
+    l.fuellen = bytequelle::fuellen;
     l.kontext = &q;
-    l.endebleibt = !q.terminal;
+    l.endebleibt = !terminal;
     l.utf8 = (daten[0] & 2) != 0;
     bewacht<suchwortgroesse> eingabe;
     bewacht<1> suche;
     bewacht<wortgroesse> wortzaehl, wortinv;
-    auto ungelesen = [&] { return q.groesse - q.pos + static_cast<size_t>(l.ende - l.anfang); };
+    auto ungelesen = [&] { return q.uebrig + static_cast<size_t>(l.ende - l.anfang); };
     while (ungelesen() > 0) {
         size_t vorher = ungelesen();
         l.wort(eingabe.b, suchwortgroesse);
@@ -114,26 +109,6 @@ void dialoge(const uint8_t *daten, size_t groesse)
     }
 }
 
-struct tastenbytes {
-    const uint8_t *daten;
-    size_t groesse, pos, bytes;
-};
-
-// 0xFE is a pause in typing for a read that waits with a limit.
-int tastenbyte(void *kontext, int wartems)
-{
-    auto &q = *static_cast<tastenbytes *>(kontext);
-    while (q.pos < q.groesse && q.daten[q.pos] == 0xFE) {
-        q.pos++;
-        if (wartems >= 0)
-            return zeitum;
-    }
-    if (q.pos >= q.groesse)
-        return wartems >= 0 ? zeitum : keinetaste;
-    q.bytes++;
-    return q.daten[q.pos++];
-}
-
 bool gueltigertaste(int c)
 {
     return (c >= 0 && c <= 255) || (c >= sondertaste && c <= unbekanntetaste);
@@ -141,12 +116,15 @@ bool gueltigertaste(int c)
 
 void tasten(const uint8_t *daten, size_t groesse)
 {
-    tastenbytes q{daten, groesse, 0, 0};
-    tastenleser t{tastenbyte, &q, (groesse & 1) != 0};
-    size_t codes = 0;
+    // 0xFE is a pause in typing.
+    bytequelle q;
+    for (size_t i = 0; i < groesse; i++)
+        q.mitmarken({daten[i] == 0xFE ? bytequelle::pause : daten[i]});
+    tastenleser t{bytequelle::lies, &q, (groesse & 1) != 0};
+    size_t bytes = q.uebrig, codes = 0;
     for (int c; (c = tastedekodieren(t)) != keinetaste;) {
         pruefen(gueltigertaste(c));
-        pruefen(++codes <= q.bytes);   // one code per key, never more
+        pruefen(++codes <= bytes - q.uebrig);   // one code per key, never more
     }
     pruefen(t.zurueck == -1 && q.pos == groesse);
 

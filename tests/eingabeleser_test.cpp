@@ -1,7 +1,5 @@
 // The reader behind the dialogues, on byte strings delivered in pieces.
-#include "../src/console/eingabeleser.h"
-#include "../src/console/tasten.h"
-
+#include "bytequelle.h"
 #include "testname.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +14,6 @@ using namespace std::literals;
 
 namespace {
 
-// Hands out one piece per fill; an empty piece is an end of input that a
-// terminal reports once (Ctrl-D); after the last piece the end is for good.
-struct stueckquelle {
-    std::vector<std::string_view> stuecke;
-    size_t naechstes = 0, versatz = 0;
-};
-
-int stueckfuellen(void *kontext, unsigned char *ziel, int platz)
-{
-    auto &q = *static_cast<stueckquelle *>(kontext);
-    if (q.naechstes >= q.stuecke.size())
-        return 0;
-    std::string_view s = q.stuecke[q.naechstes].substr(q.versatz);
-    size_t n = std::min(s.size(), static_cast<size_t>(platz));
-    std::memcpy(ziel, s.data(), n);
-    q.versatz += n;
-    if (q.versatz >= q.stuecke[q.naechstes].size()) {
-        q.naechstes++;
-        q.versatz = 0;
-    }
-    return static_cast<int>(n);
-}
-
 // Runs the operations w (word into a 20-char buffer), c (character),
 // v (discard) and b (byte) and logs what each stored: the word with its
 // terminator, the character, or "-" for nothing stored. The log ends with
@@ -46,9 +21,11 @@ int stueckfuellen(void *kontext, unsigned char *ziel, int platz)
 std::string ablauf(std::vector<std::string_view> stuecke, bool endebleibt,
                    std::string_view ops, int groesse = 20, bool utf8 = false)
 {
-    stueckquelle q{stuecke};
+    bytequelle q;
+    for (std::string_view s : stuecke)
+        q.stueck(s);
     eingabeleser l;
-    l.fuellen = stueckfuellen;
+    l.fuellen = bytequelle::fuellen;
     l.kontext = &q;
     l.endebleibt = endebleibt;
     l.utf8 = utf8;

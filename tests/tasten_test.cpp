@@ -1,6 +1,6 @@
 // Key decoding on byte strings: one code per key, nothing of a special key
 // left over to act as a menu letter.
-#include "../src/console/tasten.h"
+#include "bytequelle.h"
 
 #include <gtest/gtest.h>
 
@@ -8,35 +8,15 @@
 
 namespace {
 
-constexpr int pause = zeitum;   // the user stopped typing for a while
-constexpr int luecke = -3;        // bytes of one key 100 ms apart
+constexpr int pause = bytequelle::pause;     // the user stopped typing for a while
+constexpr int luecke = bytequelle::luecke;   // bytes of one key 100 ms apart
 constexpr int U = unbekanntetaste;
-
-struct bytefolge {
-    std::vector<int> bytes;
-    size_t pos = 0;
-};
-
-// A pause is only seen by a read that waits with a limit; a read without
-// one simply waits through it.
-int folgelesen(void *kontext, int wartems)
-{
-    auto &f = *static_cast<bytefolge *>(kontext);
-    while (f.pos < f.bytes.size() && (f.bytes[f.pos] == pause || f.bytes[f.pos] == luecke)) {
-        bool gesehen = f.bytes[f.pos] == pause ? wartems >= 0 : wartems >= 0 && wartems < 100;
-        f.pos++;
-        if (gesehen)
-            return zeitum;
-    }
-    if (f.pos >= f.bytes.size())
-        return wartems >= 0 ? zeitum : keinetaste;
-    return f.bytes[f.pos++];
-}
 
 std::vector<int> alletasten(std::vector<int> bytes, bool utf8 = false)
 {
-    bytefolge f{bytes};
-    tastenleser t{folgelesen, &f, utf8};
+    bytequelle q;
+    q.mitmarken(bytes);
+    tastenleser t{bytequelle::lies, &q, utf8};
     std::vector<int> codes;
     for (int c; (c = tastedekodieren(t)) != keinetaste;)
         codes.push_back(c);
