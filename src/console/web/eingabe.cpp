@@ -1,0 +1,93 @@
+// The browser's keyboard and standard input: both from the page's queue,
+// through the key decoder; a line read through the line discipline, which
+// echoes and edits as a terminal's line mode does and hands over one line
+// at a time, so that keys typed behind it stay for the menu.
+#include "zustand.h"
+
+#include "../eingabeleser.h"
+#include "../konsole.h"
+#include "../zeilendisziplin.h"
+
+#include <cstdio>
+#include <cstring>
+#include <emscripten.h>
+
+EM_ASYNC_JS(int, seitebyte, (int wartems), { return await buchstabenspiele.byte(wartems); });
+EM_ASYNC_JS(void, seiteende, (int status), {
+    buchstabenspiele.beendet(status);
+    await new Promise(() => {});   // this run is over; a new start is a new instance
+});
+
+namespace {
+
+int lies(void *, int wartems)
+{
+    return seitebyte(wartems);
+}
+
+void echo(void *, const char *bytes, int n)
+{
+    seiteschreiben(bytes, n);
+}
+
+zeilendisziplin zeile;
+int ausgegeben = 0;   // of a finished line, handed out so far
+
+// The rest of the line typed last, then the next one; 0 for Ctrl-D on an
+// empty line.
+int zeilefuellen(void *, unsigned char *ziel, int platz)
+{
+    while (ausgegeben >= zeile.laenge) {
+        ausgegeben = 0;
+        zeilenstand stand;
+        while ((stand = zeile.taste(tastedekodieren(seitentasten))) == zeilenstand::offen) {
+        }
+        if (stand == zeilenstand::ende)
+            return 0;
+        if (stand == zeilenstand::abbruch)
+            seitebeenden(130);   // as a shell reports a program ended by Ctrl-C
+    }
+    int n = zeile.laenge - ausgegeben < platz ? zeile.laenge - ausgegeben : platz;
+    std::memcpy(ziel, zeile.zeile + ausgegeben, static_cast<size_t>(n));
+    ausgegeben += n;
+    return n;
+}
+
+}
+
+tastenleser seitentasten {lies, nullptr, true};
+
+void seitebeenden(int status)
+{
+    seiteende(status);
+    __builtin_unreachable();
+}
+
+void konsolebeginnen()
+{
+    zeile.zeigen = echo;
+    standardeingabe.fuellen = zeilefuellen;
+    standardeingabe.endebleibt = false;   // Ctrl-D ends one read only
+}
+
+bool tastaturda()
+{
+    return true;
+}
+
+// xterm.js sends whole characters: the last key leaves nothing behind.
+int tastaturtaste(bool)
+{
+    ausgabeabschicken();
+    return tastedekodieren(seitentasten);
+}
+
+// Nothing the page is given can fail; should it ever, the line and status
+// 1 as everywhere.
+void fehlerbeenden(const char *anfang, unsigned long fehler)
+{
+    char text[128];
+    int n = std::snprintf(text, sizeof text, "%sFehler %lu\r\n", anfang, fehler);
+    seiteschreiben(text, n < static_cast<int>(sizeof text) ? n : static_cast<int>(sizeof text) - 1);
+    seitebeenden(1);
+}
