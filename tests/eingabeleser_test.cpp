@@ -65,7 +65,12 @@ struct fall {
     bool utf8 = false;
 };
 
+// A fill that takes the whole buffer, its last byte the one behind it.
+const std::string vollespeicher = std::string(4095, 'a') + "Z";
+const std::string vollerrest = std::string(19, 'a') + std::string(1, '\0') + "|" + std::string(4076, 'a') + "Z";
+
 const fall faelle[] = {
+    {"ein fuellen ganz voll", {vollespeicher}, true, "w", vollerrest},
     {"rest der zeile verworfen", {"Hallo Welt\nx"}, true, "wv", "Hallo\0|x"sv},
     {"leere zeilen und leerraum uebersprungen", {"\n\n \t Hallo\n"}, true, "wv", "Hallo\0|"sv},
     {"endender leerraum bleibt ungelesen", {"ab \n"}, true, "w", "ab\0| \n"sv},

@@ -34,6 +34,21 @@ std::string mitschnitt(F routine)
     return text;
 }
 
+// A text longer than the screen buffer leaves whole and in order.
+TEST(bildschirm, langertext)
+{
+    std::string text;
+    for (int i = 0; i < 20000; i++)
+        text += static_cast<char>('a' + i % 26);
+    EXPECT_EQ(mitschnitt([&] {
+                  for (char c : text.substr(0, 9000))
+                      bildschirm::putchar(c);
+                  for (size_t i = 9000; i < text.size(); i += 1000)
+                      bildschirm::printf("%s", text.substr(i, 1000).c_str());
+              }),
+              text);
+}
+
 // A buffer of n chars that held the filler, then each word in turn.
 template <size_t n>
 struct wortpuffer {
