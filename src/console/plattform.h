@@ -1,6 +1,6 @@
 // The contract between the console's portable parts and a platform: all
 // that the portable parts call on one, and the rules it keeps. A new
-// platform is a folder beside posix/ and windows/ that defines these five
+// platform is a folder beside posix/, windows/ and web/ that defines these five
 // functions, with a CMakeLists.txt naming its sources; -Dplattform=<folder>
 // picks it. What every platform does alike is done before these are
 // called: the texts are formatted and buffered (bildschirm.cpp), keys

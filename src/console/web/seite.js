@@ -82,6 +82,7 @@ const neustart = document.getElementById("neustart");
 function beenden(status) {
   endetext.textContent = "Das Programm ist beendet (Status " + status + "). Enter startet es neu.";
   ende.hidden = false;
+  anpassen.fit();   // the terminal makes room for the line below it
   neustart.focus();
 }
 
@@ -91,6 +92,7 @@ function starten() {
   lesestelle = 0;
   if (wecker) wecker();
   ende.hidden = true;
+  anpassen.fit();
   terminal.reset();
   terminal.focus();
   const modul = buchstabenspielemodul();
