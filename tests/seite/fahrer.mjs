@@ -159,6 +159,17 @@ function eigene(namen) {
       await zeigt(seite, crlf(namen.suchspiel + "ab\n" + namen.buchstabenfrage + "l\n" + menue));
       return seite;
     }],
+    // NUL and a control enter the line, visible; a special key's sequence
+    // does nothing there.
+    ["einfuegen mit nul, steuerzeichen und sondertaste", async (kontext) => {
+      const seite = await oeffnen(kontext);
+      await zeigt(seite, crlf(menue));
+      await tippen(seite, "b");
+      await zeigt(seite, crlf(namen.zaehlspiel));
+      await seite.evaluate((t) => window.terminal.paste(t), "Ha\u0000\u0001\u001b[Allo\r");
+      await zeigt(seite, crlf(namen.zaehlspiel + "Ha^@^Allo\n" + namen.gross + "1\n" + namen.klein + "4\n" + namen.insgesamt + "5\n" + menue));
+      return seite;
+    }],
     ["einfuegen von 100 kb", async (kontext) => {
       const seite = await oeffnen(kontext);
       await zeigt(seite, crlf(menue));
