@@ -20,5 +20,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Tests, and the programs they start, run under the emulator with the
-# target's libraries.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${qemuprogramm} -L /usr/${armziel})
+# target's libraries. Those come first: where the target's own C library
+# is installed as well (dpkg --add-architecture; the arm64 package's build
+# needs it), the loader would find it through the host's cache and mix
+# two versions of one C library, and a fork then hangs.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${qemuprogramm} -L /usr/${armziel} -E LD_LIBRARY_PATH=/usr/${armziel}/lib)
