@@ -13,13 +13,9 @@ endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES armziel armcpu)
 string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${armziel})
 include(${CMAKE_CURRENT_LIST_DIR}/zighuellen.cmake)
-zighuellen(${armziel} "${armcpu}")
-# Zig builds its musl once for each set of flags on the link line, and that
-# takes minutes: the link gets only the link flags, and always the same
-# optimisation, so that every build for a target, from any directory and
-# with any compile flags (Debian's among them), shares one.
-set(CMAKE_CXX_LINK_EXECUTABLE
-    "${zighuellen}/cc -O2 <LINK_FLAGS> <OBJECTS> -o <TARGET> <LINK_LIBRARIES>")
+zighuellen(${armziel} "${armcpu}" nurcbinden)
+# The link through the compiler's script, which keeps only the link flags.
+set(CMAKE_CXX_LINK_EXECUTABLE "<CMAKE_CXX_COMPILER> <LINK_FLAGS> <OBJECTS> -o <TARGET> <LINK_LIBRARIES>")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -8,6 +8,12 @@ if(NOT zigprogramm)
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES zigprogramm)
 
+# nurcbinden: every link through c++, CMake's first one (which identifies
+# the compiler) among them, goes to the C driver, static and stripped,
+# with one optimisation and no compile flag. Zig builds its musl anew for
+# each set of those on a link line, minutes each: so one serves every
+# link, from any directory and with anyone's flags, and for a program
+# that needs nothing of the C++ library Zig builds none.
 function(zighuellen ziel cpu)
   set(huellen ${CMAKE_BINARY_DIR}/zig-${ziel}${cpu})
   set(zielflaggen " -target ${ziel}")
@@ -19,8 +25,17 @@ function(zighuellen ziel cpu)
     if(werkzeug MATCHES "^c")
       set(flaggen "${zielflaggen}")
     endif()
-    file(WRITE ${huellen}/${werkzeug} "#!/bin/sh\nfor a; do shift; [ \"$a\" = -Wl,-v ] || set -- \"$@\" \"$a\"; done\n"
-         "exec \"${zigprogramm}\" ${werkzeug}${flaggen} \"$@\"\n")
+    set(binden "")
+    if(werkzeug STREQUAL "c++" AND ARGV2 STREQUAL "nurcbinden")
+      set(binden "[ -n \"$binden\" ] && exec \"${zigprogramm}\" cc${flaggen} -O2 -static -s $fuerbinden\n")
+    endif()
+    file(WRITE ${huellen}/${werkzeug} "#!/bin/sh\nbinden=1\nfuerbinden=\n"
+         "for a; do shift\n"
+         "  case $a in -Wl,-v) continue ;; -c|-E|-S) binden= ;; esac\n"
+         "  case $a in -f*|-D*|-U*|-W[!l]*|-g*|-O*|-std=*) ;; *) fuerbinden=\"$fuerbinden $a\" ;; esac\n"
+         "  set -- \"$@\" \"$a\"\n"
+         "done\n"
+         "${binden}exec \"${zigprogramm}\" ${werkzeug}${flaggen} \"$@\"\n")
     file(CHMOD ${huellen}/${werkzeug} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   endforeach()
   set(CMAKE_C_COMPILER ${huellen}/cc PARENT_SCOPE)
