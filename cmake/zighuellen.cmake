@@ -25,17 +25,17 @@ function(zighuellen ziel cpu)
     if(werkzeug MATCHES "^c")
       set(flaggen "${zielflaggen}")
     endif()
-    set(binden "")
+    set(schleife "for a; do shift; [ \"$a\" = -Wl,-v ] || set -- \"$@\" \"$a\"; done\n")
     if(werkzeug STREQUAL "c++" AND ARGV2 STREQUAL "nurcbinden")
-      set(binden "[ -n \"$binden\" ] && exec \"${zigprogramm}\" cc${flaggen} -O2 -static -s $fuerbinden\n")
+      string(CONCAT schleife "binden=1\nfuerbinden=\n"
+          "for a; do shift\n"
+          "  case $a in -Wl,-v) continue ;; -c|-E|-S) binden= ;; esac\n"
+          "  case $a in -f*|-D*|-U*|-W[!l]*|-g*|-O*|-std=*) ;; *) fuerbinden=\"$fuerbinden $a\" ;; esac\n"
+          "  set -- \"$@\" \"$a\"\n"
+          "done\n"
+          "[ -n \"$binden\" ] && exec \"${zigprogramm}\" cc${flaggen} -O2 -static -s $fuerbinden\n")
     endif()
-    file(WRITE ${huellen}/${werkzeug} "#!/bin/sh\nbinden=1\nfuerbinden=\n"
-         "for a; do shift\n"
-         "  case $a in -Wl,-v) continue ;; -c|-E|-S) binden= ;; esac\n"
-         "  case $a in -f*|-D*|-U*|-W[!l]*|-g*|-O*|-std=*) ;; *) fuerbinden=\"$fuerbinden $a\" ;; esac\n"
-         "  set -- \"$@\" \"$a\"\n"
-         "done\n"
-         "${binden}exec \"${zigprogramm}\" ${werkzeug}${flaggen} \"$@\"\n")
+    file(WRITE ${huellen}/${werkzeug} "#!/bin/sh\n" "${schleife}" "exec \"${zigprogramm}\" ${werkzeug}${flaggen} \"$@\"\n")
     file(CHMOD ${huellen}/${werkzeug} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   endforeach()
   set(CMAKE_C_COMPILER ${huellen}/cc PARENT_SCOPE)
