@@ -13,6 +13,7 @@
 #include <emscripten.h>
 
 EM_ASYNC_JS(int, seitebyte, (int wartems), { return await buchstabenspiele.byte(wartems); });
+EM_JS(void, seitetastegelesen, (int taste), { buchstabenspiele.tastegelesen(taste); });
 EM_ASYNC_JS(void, seiteende, (int status), {
     buchstabenspiele.beendet(status);
     await new Promise(() => {});   // this run is over; a new start is a new instance
@@ -75,11 +76,14 @@ bool tastaturda()
     return true;
 }
 
-// xterm.js sends whole characters: the last key leaves nothing behind.
+// xterm.js sends whole characters: the last key leaves nothing behind. A
+// key read echoes nothing, which the page tells its screen reader.
 int tastaturtaste(bool)
 {
     ausgabeabschicken();
-    return tastedekodieren(seitentasten);
+    int taste = tastedekodieren(seitentasten);
+    seitetastegelesen(taste);
+    return taste;
 }
 
 // Nothing the page is given can fail; should it ever, the line and status

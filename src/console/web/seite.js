@@ -4,13 +4,41 @@
 // (terminal.buffer.active).
 "use strict";
 
-const terminal = new Terminal({ cursorBlink: true, fontSize: 16, scrollback: 1000 });
+// The terminal reads out to a screen reader: its rows are in the page's
+// accessibility tree, and each screen's new text reaches a live region.
+Terminal.strings.promptLabel = "Eingabe der Buchstabenspiele";
+Terminal.strings.tooMuchOutput = "Zu viel Ausgabe zum Vorlesen; die Zeilen lassen sich einzeln lesen.";
+const hell = { background: "#ffffff", foreground: "#000000", cursor: "#000000", cursorAccent: "#ffffff",
+               selectionBackground: "#8cb4e8" };
+const dunkel = { background: "#000000", foreground: "#ffffff", cursor: "#ffffff", cursorAccent: "#000000",
+                 selectionBackground: "#4a6fa0" };
+const lichtwunsch = window.matchMedia("(prefers-color-scheme: light)");
+const ruhewunsch = window.matchMedia("(prefers-reduced-motion: reduce)");
+const terminal = new Terminal({
+  cursorBlink: !ruhewunsch.matches, fontSize: 16, scrollback: 1000, screenReaderMode: true,
+  theme: lichtwunsch.matches ? hell : dunkel,
+});
 const anpassen = new FitAddon.FitAddon();
 terminal.loadAddon(anpassen);
 terminal.open(document.getElementById("terminal"));
+terminal.textarea.setAttribute("aria-describedby", "hinweis");
 anpassen.fit();
-window.addEventListener("resize", () => anpassen.fit());
 window.terminal = terminal;
+
+// The system's settings, also when they change while the page is open.
+lichtwunsch.addEventListener("change", () => { terminal.options.theme = lichtwunsch.matches ? hell : dunkel; });
+ruhewunsch.addEventListener("change", () => { terminal.options.cursorBlink = !ruhewunsch.matches; });
+
+// The page follows the window and, where the browser keeps the layout when
+// an on-screen keyboard opens, the part of it left visible.
+function einpassen() {
+  const sicht = window.visualViewport;
+  if (sicht) document.body.style.height = sicht.height * sicht.scale + "px";
+  anpassen.fit();
+}
+window.addEventListener("resize", einpassen);
+if (window.visualViewport) window.visualViewport.addEventListener("resize", einpassen);
+einpassen();
 
 // Typed and pasted bytes, in order, with a read position: a paste of any
 // size is taken one byte at a time without moving the rest.
@@ -32,14 +60,41 @@ function anhaengen(bytes) {
 const kodierer = new TextEncoder();
 terminal.onData((text) => anhaengen(kodierer.encode(text)));
 
-// Ctrl-C with text selected copies it, as in any browser; without a
-// selection it reaches the program, as in a terminal.
+// Tab moves the focus, as everywhere on a page; Ctrl-C with text selected
+// copies it, as in any browser; without a selection it reaches the
+// program, as in a terminal.
 terminal.attachCustomKeyEventHandler((e) => {
+  if (e.key === "Tab" && !e.ctrlKey && !e.altKey && !e.metaKey) return false;
   if (e.type === "keydown" && e.ctrlKey && !e.altKey && e.key === "c" && terminal.hasSelection()) {
     if (navigator.clipboard) navigator.clipboard.writeText(terminal.getSelection()).catch(() => {});
     return false;
   }
   return true;
+});
+
+// Phones' keyboards insert text without a key xterm.js could read: a
+// letter, a whole word, an Enter as a line break, Backspace on an empty
+// field. What no key of this keystroke has sent yet is sent here, once; a
+// composition is xterm.js's, when it is committed.
+let tastegesendet = false;
+let verfassen = false;
+window.addEventListener("keydown", () => { tastegesendet = false; }, true);
+window.addEventListener("keyup", () => { tastegesendet = false; }, true);
+terminal.onKey(() => { tastegesendet = true; });
+terminal.textarea.addEventListener("compositionstart", () => { verfassen = true; });
+terminal.textarea.addEventListener("compositionend", () => { verfassen = false; });
+terminal.textarea.addEventListener("beforeinput", (e) => {
+  let text = null;
+  if (e.inputType === "insertText" && e.data) text = e.data.replace(/\r?\n/g, "\r");
+  else if (e.inputType === "insertLineBreak" || e.inputType === "insertParagraph") text = "\r";
+  else if (e.inputType === "deleteContentBackward") text = "\x7f";
+  if (text === null || verfassen || e.isComposing) return;
+  if (tastegesendet) {
+    tastegesendet = false;   // the key's own text: the field keeps it for a screen reader
+    return;
+  }
+  e.preventDefault();   // the program's echo is what is read out
+  terminal.input(text, true);
 });
 
 const zeitum = -4;   // as the key decoder knows it
@@ -69,6 +124,16 @@ window.buchstabenspiele = {
       if (!gekommen && lesestelle >= schlange.length) return zeitum;
     }
     return schlange[lesestelle++];
+  },
+  // xterm.js keeps each typed character until the screen shows it, so
+  // that the screen reader, which spoke the key, does not speak its echo.
+  // A key read echoes nothing: its character is dropped there, or the
+  // "B" of the next screen would go unread.
+  tastegelesen(taste) {
+    const zeichen = (taste >= 0x20 && taste < 0x7f) || (taste >= 0xa0 && taste <= 0xff) ? String.fromCharCode(taste) : null;
+    const vorleser = terminal._core && terminal._core._accessibilityManager && terminal._core._accessibilityManager.value;
+    const wartend = vorleser && vorleser._charsToConsume;
+    if (zeichen && Array.isArray(wartend) && wartend[0] === zeichen) wartend.shift();
   },
   beendet(status) {
     beenden(status);
@@ -102,11 +167,24 @@ function starten() {
 }
 
 neustart.addEventListener("click", starten);
-document.addEventListener("keydown", (e) => {
-  if (!ende.hidden && e.key === "Enter") {
+// The way back into the terminal: the button, by click, Enter or Space;
+// taken on the key's way down, so that nothing of it reaches the terminal.
+const zurueck = document.getElementById("zurueck");
+zurueck.addEventListener("click", () => terminal.focus());
+zurueck.addEventListener("keydown", (e) => {
+  if (e.key === "Enter" || e.key === " ") {
     e.preventDefault();
-    starten();
+    terminal.focus();
   }
 });
+// At the end, Enter starts again wherever the focus is, before the
+// terminal or the button sees it.
+window.addEventListener("keydown", (e) => {
+  if (!ende.hidden && e.key === "Enter" && !e.isComposing) {
+    e.preventDefault();
+    e.stopPropagation();
+    starten();
+  }
+}, true);
 
 starten();

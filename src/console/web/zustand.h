@@ -1,10 +1,11 @@
 // The browser's console: the page's terminal (xterm.js) is the screen, its
-// queue of typed and pasted bytes the keyboard and standard input. Its two
+// queue of typed and pasted bytes the keyboard and standard input. Its
 // calls into the page, in seite.js:
 //   buchstabenspiele.schreiben(bytes)   terminal bytes onto the screen
 //   buchstabenspiele.byte(wartems)      the next byte of the queue; zeitum
 //                                       when none came within wartems
 //                                       (-1: no limit)
+//   buchstabenspiele.tastegelesen(t)    a key read took key t, unechoed
 //   buchstabenspiele.beendet(status)    the program has ended
 // Escape sequences written: ESC [ H ESC [ 2 J for the clear, as on a POSIX
 // terminal; the keys' sequences are decoded by ../tasten.h.
