@@ -7,39 +7,13 @@
 import { readFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { pathToFileURL } from "node:url";
+import { dialogelesen } from "./dialoge.mjs";
 import { maschinen } from "./treiber.mjs";
 
 const [seitenpfad, dialogpfad, ...gewaehlt] = process.argv.slice(2);
 const adresse = pathToFileURL(seitenpfad).href;
 const geduldms = 20000;   // a hang guard, not a timing check
 const axequelle = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
-
-// dialoge.txt: a word, a name where it needs one, a JSON string.
-function dialogelesen(datei) {
-  const namen = { loeschen: "\x1b[H\x1b[2J" };
-  const aufloesen = (wert) =>
-    wert.replace(/\{([^}]*)\}/g, (_, name) => {
-      if (!(name in namen)) throw new Error(`${datei}: unknown name {${name}}`);
-      return namen[name];
-    });
-  const dialoge = [];
-  for (const zeile of readFileSync(datei, "utf8").split("\n")) {
-    if (!zeile || zeile.startsWith("#")) continue;
-    const [wort, name] = zeile.split(" ");
-    if (wort === "dialog") {
-      dialoge.push({ name: zeile.slice(7), schritte: [] });
-      continue;
-    }
-    const wert = aufloesen(JSON.parse(zeile.slice(zeile.indexOf('"'))));
-    const schritte = dialoge.length ? dialoge[dialoge.length - 1].schritte : null;
-    if (wort === "text" || wort === "taste") namen[name] = wert;
-    else if (wort === "tippt") schritte.push({ tippt: wert, zeigt: "" });
-    else if (wort === "zeigt" && (!schritte.length || schritte[schritte.length - 1].zeigt)) schritte.push({ tippt: "", zeigt: wert });
-    else if (wort === "zeigt") schritte[schritte.length - 1].zeigt = wert;
-    else throw new Error(`${datei}: ${zeile}`);
-  }
-  return { namen, dialoge };
-}
 
 // In the page: the terminal's screen, rows without trailing blanks, empty
 // rows at the end left out; the same for bytes written into a fresh
@@ -289,6 +263,24 @@ function eigene(namen) {
       if (!aufbau.imhaupt || aufbau.status !== "status") throw new Error(JSON.stringify(aufbau));
       await warten(seite, (soll) => window.baum() === soll, menue.trimEnd(),
                    async () => `rows in the tree:\n${await seite.auswerten(() => window.baum())}`);
+      if (seite.cdp) {
+        // The tree as Chromium hands it to a screen reader: the landmarks,
+        // the input by its name, the menu's lines in reading order.
+        const { nodes } = await seite.cdp.send("Accessibility.getFullAXTree");
+        const knoten = nodes.filter((k) => !k.ignored).map((k) => [k.role && k.role.value, k.name && k.name.value]);
+        const rollen = new Set(knoten.map(([rolle]) => rolle));
+        const texte = knoten.filter(([rolle]) => rolle === "StaticText").map(([, name]) => name).join("\n");
+        const zeilen = menue.split("\n").filter(Boolean);
+        if (!["main", "contentinfo", "heading", "list", "listitem"].every((r) => rollen.has(r)))
+          throw new Error(`landmarks: ${[...rollen].join(", ")}`);
+        if (!knoten.some(([rolle, name]) => rolle === "textbox" && name === "Eingabe der Buchstabenspiele"))
+          throw new Error("no textbox named Eingabe der Buchstabenspiele");
+        let stelle = 0;
+        for (const zeile of zeilen) {
+          stelle = texte.indexOf(zeile, stelle);
+          if (stelle < 0) throw new Error(`the tree lacks "${zeile}" in order:\n${texte}`);
+        }
+      }
       await axe(seite, "the menu");
       await seite.taste("B");
       await liest(seite, namen.zaehlspiel);

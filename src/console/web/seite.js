@@ -22,7 +22,6 @@ const anpassen = new FitAddon.FitAddon();
 terminal.loadAddon(anpassen);
 terminal.open(document.getElementById("terminal"));
 terminal.textarea.setAttribute("aria-describedby", "hinweis");
-anpassen.fit();
 window.terminal = terminal;
 
 // The system's settings, also when they change while the page is open.
@@ -151,14 +150,17 @@ function beenden(status) {
   neustart.focus();
 }
 
+// A new start clears what the last run left; the first has nothing to
+// clear, and a screen reader's copy of the rows is costly to redo.
 function starten() {
-  lauf++;
+  if (lauf++) {
+    ende.hidden = true;
+    anpassen.fit();
+    terminal.reset();
+  }
   schlange = new Uint8Array(0);
   lesestelle = 0;
   if (wecker) wecker();
-  ende.hidden = true;
-  anpassen.fit();
-  terminal.reset();
   terminal.focus();
   const modul = buchstabenspielemodul();
   modul.ccall("main", "number", ["number", "number"], [0, 0], { async: true }).then(beenden, (fehler) => {
