@@ -10,7 +10,7 @@
 //   await s.taste("Shift+Tab"); await s.tippen("Hallo"); await s.groesse(b, h);
 //   s.cdp (Chromium only), s.fehler (errors and requests seen from outside)
 import { spawn } from "node:child_process";
-import { existsSync, readdirSync } from "node:fs";
+import { existsSync, readdirSync, writeFileSync } from "node:fs";
 
 const chromiumpfad = "/usr/bin/chromium";
 const firefoxpfad = "/usr/bin/firefox-esr";
@@ -163,7 +163,7 @@ async function webkit() {
         },
         tippen: (text) => tasten([...text].flatMap(druck)),
         groesse: (b, h) => wd("POST", `${s}/window/rect`, { width: b, height: h }),
-        bild: null,
+        bild: async (pfad) => writeFileSync(pfad, Buffer.from(await wd("GET", `${s}/screenshot`), "base64")),
         schliessen: async () => {},
       };
     },
