@@ -1,6 +1,6 @@
 // The contract between the console's portable parts and a platform: all
 // that the portable parts call on one, and the rules it keeps. A new
-// platform is a folder beside posix/, windows/ and web/ that defines these five
+// platform is a folder beside posix/, windows/ and web/ that defines these six
 // functions, with a CMakeLists.txt naming its sources; -Dplattform=<folder>
 // picks it. What every platform does alike is done before these are
 // called: the texts are formatted and buffered (bildschirm.cpp), keys
@@ -52,8 +52,16 @@ void bildschirmsenden(bool loeschen, const char *text, size_t n);
 // a byte each.
 bool tastaturda();
 
-// One key from the keyboard, unechoed, without Enter; keys typed ahead one
-// per call; the screen sent first (ausgabeabschicken, konsole.h). A key is
+// The keyboard into its key mode (an: unechoed, without Enter) and back
+// (aus), around each tastaturtaste. The portable parts call it, an before
+// they send the screen, so that a key typed the moment the screen appears
+// is neither echoed nor held for a line; aus after the key, whatever came.
+// A platform whose keyboard echoes only in its line read does nothing.
+void tastaturmodus(bool an);
+
+// One key from the keyboard, in the key mode, the screen already sent by
+// the portable parts (no platform sends it); keys typed ahead one per
+// call. A key is
 // its byte in the set inside, or a special key's code (tasten.h), or
 // keinetaste when the keyboard is gone. A platform that gets a terminal's
 // bytes decodes them with tastedekodieren (tasten.h), whose reader returns

@@ -5,13 +5,27 @@
 #include "plattform.h"
 
 namespace {
+// The keyboard in its key mode for one read, back after it whatever the
+// read gave.
+struct tastenmodus {
+    tastenmodus() { tastaturmodus(true); }
+    ~tastenmodus() { tastaturmodus(false); }
+    tastenmodus(const tastenmodus &) = delete;
+    tastenmodus &operator=(const tastenmodus &) = delete;
+};
+
+// The screen goes out before every key read, after the key mode is taken:
+// a key typed the moment the screen appears is neither echoed nor held.
 int taste(bool letzte)
 {
-    if (tastaturda())
-        return tastaturtaste(letzte);
+    if (!tastaturda()) {
+        ausgabeabschicken();
+        int c = standardeingabe.byte();
+        return c < 0 ? keinetaste : c;
+    }
+    tastenmodus modus;
     ausgabeabschicken();
-    int c = standardeingabe.byte();
-    return c < 0 ? keinetaste : c;
+    return tastaturtaste(letzte);
 }
 }
 

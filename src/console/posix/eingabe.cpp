@@ -107,44 +107,35 @@ void berichteabschalten()
     zustand.berichteoffen = 0;
 }
 
-namespace {
-
-// Holds the keyboard in single-key mode for one wait and always restores.
-class eingabemodus {
-public:
-    eingabemodus()
-    {
-        // The modes to put back are only taken in the foreground: in the
-        // background they are the shell's of that moment. So stop until fg,
-        // and after any continue (bg too) look again.
-        struct termios jetzt;
-        for (;;) {
-            sig_atomic_t fortsetzungen = zustand.fortsetzungen;
-            if (!vorn()) {
-                raise(SIGTTOU);
-                if (zustand.fortsetzungen != fortsetzungen)
-                    continue;
-                // SIGTTOU ignored or blocked: the modes may be set from here.
-            }
-            if (tcgetattr(zustand.fd, &jetzt) != 0)
-                return;
-            if (zustand.fortsetzungen == fortsetzungen)
-                break;   // not stopped since the look: taken in front
-        }
-        einzeltastemodi(jetzt);
-        berichteabschalten();
-        zustand.wartet = 1;
-        einzeltasteanwenden();
-    }
-    ~eingabemodus()
-    {
+// Single-key mode for one wait (an), and back (aus).
+void tastaturmodus(bool an)
+{
+    if (!an) {
         zustand.wartet = 0;
         zuruecksetzen();
+        return;
     }
-    eingabemodus(const eingabemodus &) = delete;
-    eingabemodus &operator=(const eingabemodus &) = delete;
-};
-
+    // The modes to put back are only taken in the foreground: in the
+    // background they are the shell's of that moment. So stop until fg,
+    // and after any continue (bg too) look again.
+    struct termios jetzt;
+    for (;;) {
+        sig_atomic_t fortsetzungen = zustand.fortsetzungen;
+        if (!vorn()) {
+            raise(SIGTTOU);
+            if (zustand.fortsetzungen != fortsetzungen)
+                continue;
+            // SIGTTOU ignored or blocked: the modes may be set from here.
+        }
+        if (tcgetattr(zustand.fd, &jetzt) != 0)
+            return;
+        if (zustand.fortsetzungen == fortsetzungen)
+            break;   // not stopped since the look: taken in front
+    }
+    einzeltastemodi(jetzt);
+    berichteabschalten();
+    zustand.wartet = 1;
+    einzeltasteanwenden();
 }
 
 // ---- Descriptors ----
@@ -288,10 +279,6 @@ bool tastaturda()
 // program.
 int tastaturtaste(bool letzte)
 {
-    // Single-key mode before the screen is shown: a key pressed the moment
-    // the menu appears must not be echoed.
-    eingabemodus roh;
-    ausgabeabschicken();
     tastatur.utf8 = zustand.utf8 || (letzte && terminalsprichtutf8());
     return tastedekodieren(tastatur);
 }

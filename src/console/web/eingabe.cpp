@@ -76,11 +76,13 @@ bool tastaturda()
     return true;
 }
 
+// The page echoes only what the line discipline gives it.
+void tastaturmodus(bool) {}
+
 // xterm.js sends whole characters: the last key leaves nothing behind. A
 // key read echoes nothing, which the page tells its screen reader.
 int tastaturtaste(bool)
 {
-    ausgabeabschicken();
     int taste = tastedekodieren(seitentasten);
     seitetastegelesen(taste);
     return taste;

@@ -300,10 +300,12 @@ bool tastaturda()
     return zustand.tastatur != INVALID_HANDLE_VALUE;
 }
 
-// The screen out, then the key: the console's echo is off in its key
-// mode only. A key event is always a whole character.
+// The console echoes only in its line read: its key mode is taken for
+// each wait inside konsoletaste.
+void tastaturmodus(bool) {}
+
+// A key event is always a whole character.
 int tastaturtaste(bool)
 {
-    ausgabeabschicken();
     return konsoletaste();
 }
