@@ -18,7 +18,8 @@ struct eingabeleser {
     int anfang = 0, ende = 0;
     bool amende = false;        // the source has reported its end
     bool nichtsverwerfen = false; // last read took the line end or met the end
-    bool nachcr = false;        // a line ended in CR; an LF behind it is its
+    bool nachcr = false;        // a line ended in CR; an LF right behind it
+                                // belongs to that line end
     utf8dekodierer dekodierer;
 
     int byte();                            // next byte, or -1 at the end

@@ -26,7 +26,9 @@ int puts(const char *text);
 int putchar(int c);
 }
 
-// Once before the first output: one write per screen, keyboard found.
+// Once before the first key or line is read: the keyboard found, the
+// screen's way set up. What is written before it (the help, the version)
+// goes out as to a file.
 void konsolebeginnen();
 
 // One keystroke, unechoed, without Enter; keys typed ahead come one per

@@ -1,13 +1,68 @@
 // The contract between the console's portable parts and a platform: all
-// that the portable parts call on one, and the rules it keeps. A new
-// platform is a folder beside posix/, windows/ and web/ that defines these six
-// functions, with a CMakeLists.txt naming its sources; -Dplattform=<folder>
-// picks it. What every platform does alike is done before these are
-// called: the texts are formatted and buffered (bildschirm.cpp), keys
-// without a keyboard come from standard input (tastatur.cpp), words and
-// lines are cut from standard input's bytes (eingabeleser.h), the failure
-// line is begun (fehler.h). Inside, every byte is a Windows-1252
-// character; zeichensatz.h turns them into and out of UTF-8 and UTF-16.
+// that the portable parts call on one, and every rule it keeps, each with
+// its owner. A new platform is a folder beside posix/, windows/ and web/
+// that defines the six functions below, with a CMakeLists.txt that adds
+// its sources to the konsole library (target_sources(konsole PRIVATE
+// ...); ../ reaches these headers) and, where its program needs more than
+// the executable, a programm.cmake that adds to the program's target (the
+// page). -Dplattform=<folder> picks it; tests/dialoge.txt is what its
+// screen must show (the README says how to drive it).
+//
+// The portable parts own, on every platform: formatting and buffering the
+// texts (bildschirm.cpp); sending the screen before every read, key or
+// line (tastatur.cpp, eingabeleser.cpp), so no platform sends it; keys
+// from standard input where there is no keyboard (tastatur.cpp); cutting
+// words and lines from standard input's bytes (eingabeleser.h); the
+// failure line's beginning, "buchstabenspiele: <was> nicht moeglich: "
+// (fehler.h); the special keys and the terminal's key decoder (tasten.h);
+// the line discipline for a screen without a line mode (zeilendisziplin.h);
+// the character set (zeichensatz.h): inside, every byte is a Windows-1252
+// character.
+//
+// Every platform keeps:
+// - Whatever it sets for the run it puts back at every end: main
+//   returning (status 0, reached through std::exit), a failure
+//   (fehlerbeenden), a signal or control event from outside; a platform
+//   without a process around it takes the status from its runtime's exit.
+// - A mode change never drops keys typed ahead: they stay queued for the
+//   next read, the key typed before the first screen too.
+// - Nothing it writes is a control but the clear and, for its own
+//   terminal, the reports off below; each character in its visible form
+//   (ausgabeform, zeichensatz.h).
+// - The failure line goes to standard error, or where there is none (a
+//   page) onto the screen, in the screen's line end.
+// - Without a line mode of its own (a page, a raw serial line) it feeds
+//   each decoded key to a zeilendisziplin and hands out its finished
+//   lines: the discipline echoes (Enter as CR LF, a control as ^X, ^C
+//   too), its lines are already in the set inside (standardeingabe.utf8
+//   stays false), zeilenstand::ende is the end of this one read
+//   (endebleibt false), and zeilenstand::abbruch ends the program with
+//   status 130, as a shell reports Ctrl-C.
+//
+// A platform whose program is a process on a terminal also keeps (posix/
+// does it all; signale.cpp and eingabe.cpp show how):
+// - Modes are changed with TCSANOW, never a flush: keys typed ahead stay.
+// - The modes to put back are taken only in the foreground; in the
+//   background the program stops (SIGTTOU) until fg, and no mode is ever
+//   put onto a terminal another process group has in front.
+// - Every signal that would end the program puts the modes back and then
+//   ends it by that same signal (default action, raised again), so that
+//   the shell sees the signal.
+// - A stop from outside (SIGTSTP, SIGSTOP) puts the modes back first; after
+//   any continue, whatever stopped the program, the key mode is taken again
+//   where a key is awaited, from the modes the shell left.
+// - SIGPIPE is one of them, never ignored by the platform: | head ends the
+//   program by it. Ignored from the start, a write gets EPIPE: a failure
+//   without a line.
+// - A signal ignored at the start (nohup, a shell's background job) stays
+//   ignored: the platform takes over only those at their default.
+// - Reports a program killed earlier may have left on (mouse, focus,
+//   bracketed paste, the keyboard protocol that sends Ctrl-C as a
+//   sequence) are turned off before the first key wait and after every
+//   continue in the foreground, never turned on.
+// - A screen that cannot clear (TERM unset, empty or dumb) gets a line end
+//   for the clear and no escape sequence at all; output that is no screen
+//   (a file, a pipe) gets a form feed.
 #pragma once
 
 #include <cstddef>
@@ -70,8 +125,9 @@ void tastaturmodus(bool an);
 // left for whoever reads the keyboard next.
 int tastaturtaste(bool letzte);
 
-// A failure: the modes back, then the line begun in anfang (ASCII, no line
-// end) completed with the system's text for fehler (errno, or a Windows
-// error code) and a line end, to standard error; no line when fehler says
-// the reader of standard output left. Status 1.
+// A failure: the modes back, then the line begun in anfang (ASCII, ending
+// in ": ", no line end) completed with the system's text for fehler (errno,
+// or a Windows error code) and a line end, to standard error or, where
+// there is none, the screen; no line when fehler says the reader of
+// standard output left. Status 1.
 [[noreturn]] void fehlerbeenden(const char *anfang, unsigned long fehler);

@@ -8,7 +8,7 @@ constexpr int suchwortgroesse = 20;
 constexpr int wortgroesse = 30;
 
 // Every position of the word (suchwortgroesse chars) where the letter
-// stands, or its capital when the letter is small.
+// stands, or the byte 32 below it (for a small letter, its capital).
 void buchstabensuche(const char *wort, const char *buchstabe);
 
 // How many capitals, small letters and letters in all the buffer
