@@ -2,6 +2,7 @@
 // what the screen shows of it.
 #include "../src/console/tasten.h"
 #include "../src/console/zeilendisziplin.h"
+#include "bytequelle.h"
 
 
 #include <gtest/gtest.h>
@@ -85,6 +86,47 @@ TEST(zeilendisziplin, volleundnaechstezeile)
     EXPECT_EQ(z.zeile[zeilenplatz - 1], '\n');
     EXPECT_EQ(z.taste('a'), zeilenstand::offen);
     EXPECT_EQ(std::string(z.zeile, static_cast<size_t>(z.laenge)), "a");
+}
+
+// Standard input's source from keys: a finished line in the pieces the
+// reader asks for, the next line only after it; 0 at Ctrl-D and when the
+// keyboard is gone; Ctrl-C ends the program as a shell reports it.
+TEST(zeilenquelle, fuellungen)
+{
+    const struct {
+        const char *name, *tasten;
+        int platz;
+        std::vector<std::string> fuellungen;   // "" for a 0
+    } faelle[] = {
+        {"eine zeile", "Hallo\r", 64, {"Hallo\n"}},
+        {"in stuecken", "Hallo\rab\r", 2, {"Ha", "ll", "o\n", "ab", "\n"}},
+        {"strg-d leer, dann weiter", "\x04" "a\r", 64, {"", "a\n"}},
+        {"backspace vor der ausgabe", "ax\x7f" "b\r", 64, {"ab\n"}},
+        {"tastatur weg", "ab", 64, {"", ""}},
+    };
+    for (const auto &f : faelle) {
+        bytequelle bytes;
+        bytes.mitmarken(std::vector<int>(f.tasten, f.tasten + std::strlen(f.tasten)));
+        tastenleser leser {bytequelle::lies, &bytes};
+        std::string echo;
+        zeilenquelle q;
+        q.zeile = mitecho(echo);
+        q.tasten = &leser;
+        for (const std::string &soll : f.fuellungen) {
+            unsigned char ziel[64];
+            int n = zeilenquellefuellen(&q, ziel, f.platz);
+            EXPECT_EQ(std::string(reinterpret_cast<char *>(ziel), static_cast<size_t>(n)), soll) << f.name;
+        }
+    }
+    bytequelle bytes;
+    bytes.mitmarken({'H', 0x03});
+    tastenleser leser {bytequelle::lies, &bytes};
+    std::string echo;
+    zeilenquelle q;
+    q.zeile = mitecho(echo);
+    q.tasten = &leser;
+    unsigned char ziel[8];
+    EXPECT_EXIT(zeilenquellefuellen(&q, ziel, sizeof ziel), testing::ExitedWithCode(130), "");
 }
 
 }

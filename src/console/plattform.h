@@ -31,13 +31,13 @@
 //   (ausgabeform, zeichensatz.h).
 // - The failure line goes to standard error, or where there is none (a
 //   page) onto the screen, in the screen's line end.
-// - Without a line mode of its own (a page, a raw serial line) it feeds
-//   each decoded key to a zeilendisziplin and hands out its finished
-//   lines: the discipline echoes (Enter as CR LF, a control as ^X, ^C
-//   too), its lines are already in the set inside (standardeingabe.utf8
-//   stays false), zeilenstand::ende is the end of this one read
-//   (endebleibt false), and zeilenstand::abbruch ends the program with
-//   status 130, as a shell reports Ctrl-C.
+// - Without a line mode of its own (a page, a raw serial line) it makes a
+//   zeilenquelle (zeilendisziplin.h) standard input's source, giving it
+//   only its keys' reader and the echo's way; the portable parts hand out
+//   the lines and end the program at Ctrl-C. The echo is the discipline's
+//   (Enter as CR LF, a control as ^X, ^C too), its lines are already in
+//   the set inside (standardeingabe.utf8 stays false), and Ctrl-D on an
+//   empty line ends this one read (endebleibt false).
 //
 // A platform whose program is a process on a terminal also keeps (posix/
 // does it all; signale.cpp and eingabe.cpp show how):

@@ -1,7 +1,11 @@
 // A terminal's line mode, for a platform whose screen has none.
 #include "zeilendisziplin.h"
 
+#include "tasten.h"
 #include "zeichensatz.h"
+
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 bool leer(char c)
@@ -79,4 +83,29 @@ zeilenstand zeilendisziplin::taste(int code)
     if (code >= 0 && code <= 0xFF)
         anhaengen(static_cast<unsigned char>(code));
     return stand;
+}
+
+int zeilenquellefuellen(void *kontext, unsigned char *ziel, int platz)
+{
+    zeilenquelle &q = *static_cast<zeilenquelle *>(kontext);
+    while (q.ausgegeben >= q.zeile.laenge) {
+        q.ausgegeben = 0;
+        zeilenstand stand = zeilenstand::offen;
+        while (stand == zeilenstand::offen) {
+            int taste = tastedekodieren(*q.tasten);
+            if (taste == keinetaste) {
+                q.zeile.laenge = 0;   // the keyboard is gone, and the line begun with it;
+                return 0;             // the key read after it ends the run
+            }
+            stand = q.zeile.taste(taste);
+        }
+        if (stand == zeilenstand::ende)
+            return 0;
+        if (stand == zeilenstand::abbruch)
+            std::exit(130);
+    }
+    int n = q.zeile.laenge - q.ausgegeben < platz ? q.zeile.laenge - q.ausgegeben : platz;
+    std::memcpy(ziel, q.zeile.zeile + q.ausgegeben, static_cast<size_t>(n));
+    q.ausgegeben += n;
+    return n;
 }

@@ -36,3 +36,19 @@ private:
     void loeschen();
     int form(unsigned char b, char *ziel) const;
 };
+
+struct tastenleser;
+
+// Standard input's source for a platform without a line mode: all it does
+// is give the keys' reader and the echo's way (zeile.zeigen). Put
+// zeilenquellefuellen and the zeilenquelle into standardeingabe's fuellen
+// and kontext, endebleibt false: each finished line is handed out as the
+// reader asks for it, the rest of it first; Ctrl-D on an empty line is 0,
+// the end of this one read, and so is a keyboard that is gone; Ctrl-C and Ctrl-\ end the program with status
+// 130, as a shell reports a program ended by Ctrl-C.
+struct zeilenquelle {
+    zeilendisziplin zeile;
+    tastenleser *tasten = nullptr;
+    int ausgegeben = 0;   // of the finished line, handed out so far
+};
+int zeilenquellefuellen(void *quelle, unsigned char *ziel, int platz);

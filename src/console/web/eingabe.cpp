@@ -1,7 +1,8 @@
 // The browser's keyboard and standard input: both from the page's queue,
-// through the key decoder; a line read through the line discipline, which
-// echoes and edits as a terminal's line mode does and hands over one line
-// at a time, so that keys typed behind it stay for the menu.
+// through the key decoder; a line read through the portable line source
+// (zeilendisziplin.h), which echoes and edits as a terminal's line mode
+// does and hands over one line at a time, so that keys typed behind it
+// stay for the menu.
 #include "zustand.h"
 
 #include "../eingabeleser.h"
@@ -9,7 +10,6 @@
 #include "../zeilendisziplin.h"
 
 #include <cstdio>
-#include <cstring>
 #include <emscripten.h>
 
 EM_ASYNC_JS(int, seitebyte, (int wartems), { return await buchstabenspiele.byte(wartems); });
@@ -31,28 +31,7 @@ void echo(void *, const char *bytes, int n)
     seiteschreiben(bytes, n);
 }
 
-zeilendisziplin zeile;
-int ausgegeben = 0;   // of a finished line, handed out so far
-
-// The rest of the line typed last, then the next one; 0 for Ctrl-D on an
-// empty line.
-int zeilefuellen(void *, unsigned char *ziel, int platz)
-{
-    while (ausgegeben >= zeile.laenge) {
-        ausgegeben = 0;
-        zeilenstand stand;
-        while ((stand = zeile.taste(tastedekodieren(seitentasten))) == zeilenstand::offen) {
-        }
-        if (stand == zeilenstand::ende)
-            return 0;
-        if (stand == zeilenstand::abbruch)
-            seitebeenden(130);   // as a shell reports a program ended by Ctrl-C
-    }
-    int n = zeile.laenge - ausgegeben < platz ? zeile.laenge - ausgegeben : platz;
-    std::memcpy(ziel, zeile.zeile + ausgegeben, static_cast<size_t>(n));
-    ausgegeben += n;
-    return n;
-}
+zeilenquelle zeilen;
 
 }
 
@@ -66,8 +45,10 @@ void seitebeenden(int status)
 
 void konsolebeginnen()
 {
-    zeile.zeigen = echo;
-    standardeingabe.fuellen = zeilefuellen;
+    zeilen.zeile.zeigen = echo;
+    zeilen.tasten = &seitentasten;
+    standardeingabe.fuellen = zeilenquellefuellen;
+    standardeingabe.kontext = &zeilen;
     standardeingabe.endebleibt = false;   // Ctrl-D ends one read only
 }
 
