@@ -1,5 +1,6 @@
 // The dialogues of dialoge.txt, which every kind of terminal's driver
-// runs: keys typed and what the screen shows for them.
+// runs: keys typed and what the screen shows for them; and the program's
+// texts by name.
 #pragma once
 
 #include <iosfwd>
@@ -20,8 +21,12 @@ struct dialog {
 // clear; a fault in the file ends the test program with its line.
 std::vector<dialog> dialogeladen(const std::string &loeschen);
 
-// One of dialoge.txt's texts, its tokens resolved.
+// One of dialoge.txt's texts or keys, its tokens resolved: the program's
+// texts for every C++ test, each once.
 std::string dialogtext(const std::string &name);
+
+// The count's three lines.
+std::string zaehlung(int gross, int klein);
 
 // Everything a dialogue shows, in order.
 std::string ganzerbildschirm(const dialog &d);

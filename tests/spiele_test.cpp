@@ -2,7 +2,7 @@
 // the first word, leftovers of longer words behind later ones.
 #include "../src/console/konsole.h"
 #include "../src/games/spiele.h"
-#include "texte.h"
+#include "dialoge.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +120,7 @@ TEST(buchstabenzaehlung, faelle)
     };
     for (const auto &f : faelle) {
         wortpuffer<wortgroesse> wortzaehl(f.woerter);
-        EXPECT_EQ(mitschnitt([&] { buchstabenzaehlung(wortzaehl.b); }), texte::zaehlung(f.gross, f.klein))
+        EXPECT_EQ(mitschnitt([&] { buchstabenzaehlung(wortzaehl.b); }), zaehlung(f.gross, f.klein))
             << f.woerter.back();
     }
 }

@@ -4,7 +4,6 @@
 
 #include "dialoge.h"
 #include "testname.h"
-#include "texte.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +19,15 @@
 
 namespace {
 
-using texte::buchstabenfrage;
-using texte::ende;
-using texte::inversion;
-using texte::keinewahl;
-using texte::pause;
-using texte::suchspiel;
-using texte::ungueltig;
-using texte::zaehlspiel;
-using texte::zaehlung;
-const std::string menue = "\n" + texte::menue + "\n\n";
+const std::string buchstabenfrage = dialogtext("buchstabenfrage");
+const std::string ende = dialogtext("ende");
+const std::string inversion = dialogtext("inversion");
+const std::string keinewahl = dialogtext("keinewahl");
+const std::string pause = dialogtext("pause");
+const std::string suchspiel = dialogtext("suchspiel");
+const std::string ungueltig = dialogtext("ungueltig");
+const std::string zaehlspiel = dialogtext("zaehlspiel");
+const std::string menue = dialogtext("menue");
 const std::string cls = "\x1b[H\x1b[2J";
 const std::string schluss = cls + ende + pause + "\n";
 // Reports other programs may have left on, switched off where the program
@@ -247,20 +245,6 @@ std::vector<szenario> szenarien()
     }
     alle.insert(alle.end(), std::begin(nurposix), std::end(nurposix));
     return alle;
-}
-
-// The texts the tests here and in the building blocks' tests expect are
-// those every terminal's dialogues expect.
-TEST(dialoge, textewiehier)
-{
-    const std::pair<const char *, std::string> texte[] = {
-        {"menue", menue}, {"ungueltig", ungueltig}, {"ende", ende}, {"pause", pause},
-        {"wortfrage", texte::wortaufforderung}, {"suchspiel", suchspiel}, {"buchstabenfrage", buchstabenfrage},
-        {"zaehlspiel", zaehlspiel}, {"inversion", inversion},
-    };
-    for (const auto &[name, text] : texte)
-        EXPECT_EQ(dialogtext(name), text) << name;
-    EXPECT_EQ(dialogtext("gross") + "1\n" + dialogtext("klein") + "2\n" + dialogtext("insgesamt") + "3\n", zaehlung(1, 2));
 }
 
 class terminalszenario : public testing::TestWithParam<szenario> {};

@@ -6,7 +6,6 @@
 
 #include "dialoge.h"
 #include "testname.h"
-#include "texte.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +17,14 @@
 
 namespace {
 
-const std::string menue = texte::menue;
-const std::string ungueltig = texte::ungueltig + "\n" + menue;
+// The menu between its leading and its closing blank line, as the
+// repainted console shows it; its first line; and what ends it, whatever
+// games stand before.
+const std::string menue = dialogtext("menue").substr(1, dialogtext("menue").size() - 3);
+const std::string menuekopf = menue.substr(0, menue.find('\n'));
+const std::string menueende = menue.substr(menue.rfind('\n') + 2);
+const std::string keinewahl = dialogtext("keinewahl");
+const std::string ungueltig = dialogtext("ungueltig") + "\n" + menue;
 
 // The shell command that starts the executable under Wine: vorn before it
 // (variables, exec), hinten behind it (redirections).
@@ -51,7 +56,7 @@ TEST_F(wine, konsole)
     // Each row: keys typed in one write, then the screen they lead to.
     const std::vector<std::pair<std::string, std::string>> schritte = {
         {"", "\n" + menue},
-        {texte::keinewahl, ungueltig},
+        {keinewahl, ungueltig},
         {"b", "Buchstabenzaehlspiel\nGeben Sie ein Wort ein"},
         {"Hallo\r", "Buchstabenzaehlspiel\nGeben Sie ein Wort ein\nHallo\n"
                     "Anzahl der Grossbuchstaben:      1\nAnzahl der Kleinbuchstaben:      4\n"
@@ -84,7 +89,7 @@ TEST_F(wine, konsole)
     auto durchgaenge = std::count_if(schritte.begin(), schritte.end(), [&](const auto &s) {
         return s.second.size() >= menue.size() && s.second.compare(s.second.size() - menue.size(), menue.size(), menue) == 0;
     });
-    EXPECT_EQ(anzahl(t.bildschirm(), texte::menuekopf), static_cast<size_t>(durchgaenge) + 1);
+    EXPECT_EQ(anzahl(t.bildschirm(), menuekopf), static_cast<size_t>(durchgaenge) + 1);
 }
 
 bool zeigt(terminalsitzung &t, const std::string &teil)
@@ -116,7 +121,7 @@ TEST_F(wine, codeseiten)
                              "LC_ALL=C.UTF-8 exec \"${WINDOWSLADER:-wine}\" cmd /c \"chcp " + std::to_string(seite) +
                              " >nul & %WINDOWSBEFEHL%\"";
         terminalsitzung t(befehl.c_str());
-        ASSERT_TRUE(zeigt(t, texte::menueende)) << seite << "\n" << t.angezeigt();
+        ASSERT_TRUE(zeigt(t, menueende)) << seite << "\n" << t.angezeigt();
         for (const auto &[tasten, text] : schritte) {
             t.tippen(tasten);
             ASSERT_TRUE(zeigt(t, text)) << seite << " nach " << tasten << ":\n" << t.angezeigt();
@@ -131,7 +136,7 @@ TEST_F(wine, codeseiten)
 TEST_F(wine, konsoleweg)
 {
     terminalsitzung t(unterwine("trap '' HUP; LC_ALL=C.UTF-8 exec ").c_str());
-    ASSERT_TRUE(zeigt(t, texte::menueende));
+    ASSERT_TRUE(zeigt(t, menueende));
     t.auflegen();
     int status = t.ende();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -159,7 +164,7 @@ TEST_F(wine, steuerzeichenundstrgc)
     };
     for (const auto &f : faelle) {
         terminalsitzung t(("LC_ALL=C.UTF-8 " + f.befehl).c_str());
-        ASSERT_TRUE(zeigt(t, texte::menueende)) << t.angezeigt();
+        ASSERT_TRUE(zeigt(t, menueende)) << t.angezeigt();
         for (const auto &[tasten, text] : f.schritte) {
             t.tippen(tasten);
             ASSERT_TRUE(text.empty() || zeigt(t, text)) << f.befehl << " nach " << tasten << ":\n" << t.angezeigt();
@@ -187,7 +192,7 @@ TEST_F(wine, anderesprogramm)
 
 TEST_F(wine, ohnekonsole)
 {
-    const std::string eingabe = "bHallo\naHallo\nl\ncHallo!\n" + texte::keinewahl + "\xe4" "d";
+    const std::string eingabe = "bHallo\naHallo\nl\ncHallo!\n" + keinewahl + "\xe4" "d";
     ohneterminal hier = ohneterminallaufen(eingabe);
     ohneterminal windows = ohneterminallaufen(eingabe, unterwine().c_str());
     std::string text;
