@@ -4,6 +4,7 @@
 
 #include "dialogedatei.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -91,7 +92,17 @@ datei lesen(const std::string &loeschen)
         woerter >> wort;
         bool gut = true;
         if (wort == "dialog") {
-            d.dialoge.push_back({zeile.substr(7), {}});
+            d.dialoge.push_back({zeile.substr(7), {}, {}, {}});
+            continue;
+        }
+        if ((wort == "endet" || wort == "nur") && !d.dialoge.empty()) {
+            while (woerter >> name)
+                if (wort == "nur")
+                    d.dialoge.back().nur.push_back(name);
+                else if (name == "strgc" && d.dialoge.back().endet.empty())
+                    d.dialoge.back().endet = name;
+                else
+                    falsch(nummer, zeile);
             continue;
         }
         size_t stelle = zeile.find('"');
@@ -128,6 +139,11 @@ std::vector<dialog> dialogeladen(const std::string &loeschen)
 std::string dialogtext(const std::string &name)
 {
     return lesen("").namen[name];
+}
+
+bool fuer(const dialog &d, const std::string &fahrer)
+{
+    return d.nur.empty() || std::find(d.nur.begin(), d.nur.end(), fahrer) != d.nur.end();
 }
 
 std::string zaehlung(int gross, int klein)

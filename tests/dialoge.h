@@ -15,7 +15,12 @@ struct dialogschritt {
 struct dialog {
     std::string name;
     std::vector<dialogschritt> schritte;
+    std::string endet;                  // "" (status 0) or "strgc"
+    std::vector<std::string> nur;       // the drivers that run it; empty: all
 };
+
+// Whether the driver named so runs the dialogue.
+bool fuer(const dialog &d, const std::string &fahrer);
 
 // dialoge.txt's dialogues, {loeschen} as this driver's terminal gets the
 // clear; a fault in the file ends the test program with its line.

@@ -238,7 +238,10 @@ std::vector<szenario> szenarien()
 {
     std::vector<szenario> alle;
     for (const dialog &d : dialogeladen(cls)) {
+        if (!fuer(d, "terminal"))
+            continue;
         szenario s {d.name, {}, aus + ganzerbildschirm(d)};
+        s.status = d.endet == "strgc" ? SIGINT : 0;   // the wait status of a death by SIGINT
         for (size_t i = 1; i < d.schritte.size(); i++)
             s.schritte.push_back({d.schritte[i - 1].zeigt, d.schritte[i].tippt});
         alle.push_back(s);

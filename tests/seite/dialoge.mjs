@@ -15,7 +15,14 @@ export function dialogelesen(datei) {
     if (!zeile || zeile.startsWith("#")) continue;
     const [wort, name] = zeile.split(" ");
     if (wort === "dialog") {
-      dialoge.push({ name: zeile.slice(7), schritte: [] });
+      dialoge.push({ name: zeile.slice(7), schritte: [], endet: "", nur: [] });
+      continue;
+    }
+    if (wort === "nur" || wort === "endet") {
+      const woerter = zeile.split(" ").slice(1);
+      if (wort === "nur") dialoge[dialoge.length - 1].nur.push(...woerter);
+      else if (woerter.length === 1 && woerter[0] === "strgc") dialoge[dialoge.length - 1].endet = "strgc";
+      else throw new Error(`${datei}: ${zeile}`);
       continue;
     }
     const wert = aufloesen(JSON.parse(zeile.slice(zeile.indexOf('"'))));

@@ -112,7 +112,7 @@ async function dialogfahren(browser, d) {
     bisher += s.zeigt;
     if (i + 1 < d.schritte.length) await zeigt(seite, crlf(bisher));
   }
-  await beendet(seite, 0);
+  await beendet(seite, d.endet === "strgc" ? 130 : 0);   // as a shell reports Ctrl-C
   return seite;
 }
 
@@ -473,7 +473,8 @@ function eigene(namen) {
 }
 
 const { namen, dialoge } = dialogelesen(dialogpfad);
-const faelle = [...dialoge.map((d) => [d.name, (b) => dialogfahren(b, d), {}]), ...eigene(namen)];
+const seitendialoge = dialoge.filter((d) => !d.nur.length || d.nur.includes("seite"));
+const faelle = [...seitendialoge.map((d) => [d.name, (b) => dialogfahren(b, d), {}]), ...eigene(namen)];
 let fehlgeschlagen = 0;
 const zeilen = [];
 for (const maschine of maschinen.filter((m) => !gewaehlt.length || gewaehlt.includes(m.name))) {
@@ -509,8 +510,8 @@ for (const maschine of maschinen.filter((m) => !gewaehlt.length || gewaehlt.incl
     if (seite) await seite.schliessen();
   }
   await browser.schliessen();
-  zeilen.push(`seite ${maschine.name} ${browser.version}: ${bestanden} of ${gelaufen} passed (${dialoge.length} dialogues, ` +
-              `${gelaufen - dialoge.length} of the page's own)` + (ausgelassen.length ? `; not here: ${ausgelassen.join("; ")}` : ""));
+  zeilen.push(`seite ${maschine.name} ${browser.version}: ${bestanden} of ${gelaufen} passed (${seitendialoge.length} dialogues, ` +
+              `${gelaufen - seitendialoge.length} of the page's own)` + (ausgelassen.length ? `; not here: ${ausgelassen.join("; ")}` : ""));
 }
 for (const zeile of zeilen) console.log(zeile);
 process.exit(fehlgeschlagen ? 1 : 0);
