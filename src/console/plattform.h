@@ -42,6 +42,10 @@
 // A platform whose program is a process on a terminal also keeps (posix/
 // does it all; signale.cpp and eingabe.cpp show how):
 // - Modes are changed with TCSANOW, never a flush: keys typed ahead stay.
+// - In the key mode the terminal's signal keys (Ctrl-C, Ctrl-Z, Ctrl-\),
+//   its flow control and its CR-to-LF are off, so that they arrive as
+//   keys, as the Windows console's key read gives them; output processing
+//   stays on. A line read keeps the modes the program found.
 // - The modes to put back are taken only in the foreground; in the
 //   background the program stops (SIGTTOU) until fg, and no mode is ever
 //   put onto a terminal another process group has in front.
