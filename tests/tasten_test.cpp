@@ -134,6 +134,14 @@ TEST(tastedekodieren, utf8)
 TEST(tastentabelle, eindeutig)
 {
     const auto &t = taste::tabelle;
+    // A special key is never a character, and Alt with a letter is no
+    // other key with it.
+    for (const auto &zeile : t)
+        EXPECT_GT(zeile.code, 0xFF) << zeile.code;
+    const auto &alt = taste::altscancodes;
+    for (size_t i = 0; i < std::size(alt); i++)
+        for (size_t j = i + 1; j < std::size(alt); j++)
+            EXPECT_NE(alt[i], alt[j]) << static_cast<char>('a' + i) << " " << static_cast<char>('a' + j);
     for (size_t i = 0; i < std::size(t); i++)
         for (size_t j = i + 1; j < std::size(t); j++) {
             EXPECT_NE(t[i].code, t[j].code) << i << " " << j;

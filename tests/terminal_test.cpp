@@ -200,11 +200,15 @@ const szenario nurposix[] = {
     // byte mode; what follows stays for the shell.
     {"pause nimmt ein utf8-zeichen ganz", {{menue, "d"}, {pause, "\xc3\xbc"}, {"\n", "ok\n"}},
      anfang + schluss + "ok\n[ok]\n", "stty iutf8; \"$P\"; read -r rest; echo \"[$rest]\"; stty -iutf8"},
-    // Alt with a letter, a mouse report, a sequence split after its Escape:
-    // each one invalid pass, never a game or the end.
+    // Only there: at the menu each byte of an umlaut is a key of its own.
+    {"menue nimmt bytes einzeln, auch am utf8-terminal", {{menue, "\xc3\xa4" "d"}, {pause, "x"}},
+     anfang + mal(cls + ungueltig + menue, 2) + schluss, "stty iutf8; \"$P\"; stty -iutf8"},
+    // Alt with a letter, a mouse report, a sequence split after its Escape
+    // or after its [ (the rest awaited for a second): each one invalid
+    // pass, never a game or the end.
     {"alt, maus und getrennte folge", {{menue, "\x1b" "d"}, {menue, "\x1b[M D!"}, {menue, "\x1b"}, {menue, "[D"},
-                                       {menue, "d"}, {pause, "x"}},
-     anfang + mal(cls + ungueltig + menue, 4) + schluss},
+                                       {menue, "\x1b["}, {"", "D"}, {menue, "d"}, {pause, "x"}},
+     anfang + mal(cls + ungueltig + menue, 5) + schluss},
     // Terminals that can't clear get no escape sequence.
     {"dumm", {{menue, "x"}, {menue, "d"}, {pause, "x"}},
      menue + "\n" + ungueltig + menue + "\n" + ende + pause + "\n", "TERM=dumb exec \"$P\""},

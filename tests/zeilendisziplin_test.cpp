@@ -97,16 +97,19 @@ TEST(zeilenquelle, fuellungen)
         const char *name, *tasten;
         int platz;
         std::vector<std::string> fuellungen;   // "" for a 0
+        std::string echo;
     } faelle[] = {
-        {"eine zeile", "Hallo\r", 64, {"Hallo\n"}},
-        {"in stuecken", "Hallo\rab\r", 2, {"Ha", "ll", "o\n", "ab", "\n"}},
-        {"strg-d leer, dann weiter", "\x04" "a\r", 64, {"", "a\n"}},
-        {"backspace vor der ausgabe", "ax\x7f" "b\r", 64, {"ab\n"}},
-        {"tastatur weg", "ab", 64, {"", ""}},
+        {"eine zeile", "Hallo\r", 64, {"Hallo\n"}, "Hallo\r\n"},
+        {"in stuecken", "Hallo\rab\r", 2, {"Ha", "ll", "o\n", "ab", "\n"}, "Hallo\r\nab\r\n"},
+        {"strg-d leer, dann weiter", "\x04" "a\r", 64, {"", "a\n"}, "a\r\n"},
+        {"backspace vor der ausgabe", "ax\x7f" "b\r", 64, {"ab\n"}, "ax" + zurueck + "b\r\n"},
+        {"tastatur weg", "ab", 64, {"", ""}, "ab"},
+        {"umlaut, utf-8 auf dem schirm", "B\xe4\r", 64, {"B\xe4\n"}, "B\xc3\xa4\r\n"},
     };
     for (const auto &f : faelle) {
         bytequelle bytes;
-        bytes.mitmarken(std::vector<int>(f.tasten, f.tasten + std::strlen(f.tasten)));
+        const auto *b = reinterpret_cast<const unsigned char *>(f.tasten);
+        bytes.mitmarken(std::vector<int>(b, b + std::strlen(f.tasten)));
         tastenleser leser {bytequelle::lies, &bytes};
         std::string echo;
         zeilenquelle q;
@@ -117,6 +120,7 @@ TEST(zeilenquelle, fuellungen)
             int n = zeilenquellefuellen(&q, ziel, f.platz);
             EXPECT_EQ(std::string(reinterpret_cast<char *>(ziel), static_cast<size_t>(n)), soll) << f.name;
         }
+        EXPECT_EQ(echo, f.echo) << f.name;
     }
     bytequelle bytes;
     bytes.mitmarken({'H', 0x03});
