@@ -44,8 +44,9 @@ struct tastenleser;
 // zeilenquellefuellen and the zeilenquelle into standardeingabe's fuellen
 // and kontext, endebleibt false: each finished line is handed out as the
 // reader asks for it, the rest of it first; Ctrl-D on an empty line is 0,
-// the end of this one read, and so is a keyboard that is gone; Ctrl-C and Ctrl-\ end the program with status
-// 130, as a shell reports a program ended by Ctrl-C.
+// the end of this one read, and so is a keyboard that is gone; Ctrl-C and
+// Ctrl-\ end the program with status 130, as a shell reports a program
+// ended by Ctrl-C.
 struct zeilenquelle {
     zeilendisziplin zeile;
     tastenleser *tasten = nullptr;

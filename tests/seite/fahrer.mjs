@@ -61,8 +61,9 @@ async function warten(seite, fn, wert, sagen) {
   }
 }
 
-async function oeffnen(browser, breite = 900, hoehe = 700) {
-  const seite = await browser.seite(breite, hoehe);
+// system: the system's settings the page finds (treiber.mjs).
+async function oeffnen(browser, breite = 900, hoehe = 700, system = {}) {
+  const seite = await browser.seite(breite, hoehe, system);
   await seite.oeffnen(adresse);
   await warten(seite, () => Boolean(window.terminal && window.buchstabenspiele), null, () => "no terminal on the page");
   await seite.auswerten(seitenhelfer);
@@ -453,10 +454,7 @@ function eigene(namen) {
       return seite;
     }, nurchromium],
     ["systemeinstellungen beim oeffnen: kontrast, ruhe, hell", async (b) => {
-      const seite = await b.seite(900, 700, { kontrast: true, ruhe: true, hell: true });
-      await seite.oeffnen(adresse);
-      await warten(seite, () => Boolean(window.terminal && window.buchstabenspiele), null, () => "no terminal on the page");
-      await seite.auswerten(seitenhelfer);
+      const seite = await oeffnen(b, 900, 700, { kontrast: true, ruhe: true, hell: true });
       const gefunden = await seite.auswerten(() => [window.terminal.options.cursorBlink, window.terminal.options.theme.background].join(" "));
       if (gefunden !== "false #ffffff") throw new Error(`opened with reduced motion in the light scheme: ${gefunden}`);
       await zeigt(seite, crlf(menue));

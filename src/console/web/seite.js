@@ -14,9 +14,9 @@ const dunkel = { background: "#000000", foreground: "#ffffff", cursor: "#ffffff"
                  selectionBackground: "#4a6fa0" };
 const lichtwunsch = window.matchMedia("(prefers-color-scheme: light)");
 const ruhewunsch = window.matchMedia("(prefers-reduced-motion: reduce)");
+const schema = () => (lichtwunsch.matches ? hell : dunkel);
 const terminal = new Terminal({
-  cursorBlink: !ruhewunsch.matches, fontSize: 16, scrollback: 1000, screenReaderMode: true,
-  theme: lichtwunsch.matches ? hell : dunkel,
+  cursorBlink: !ruhewunsch.matches, fontSize: 16, scrollback: 1000, screenReaderMode: true, theme: schema(),
 });
 const anpassen = new FitAddon.FitAddon();
 terminal.loadAddon(anpassen);
@@ -25,7 +25,7 @@ terminal.textarea.setAttribute("aria-describedby", "hinweis");
 window.terminal = terminal;
 
 // The system's settings, also when they change while the page is open.
-lichtwunsch.addEventListener("change", () => { terminal.options.theme = lichtwunsch.matches ? hell : dunkel; });
+lichtwunsch.addEventListener("change", () => { terminal.options.theme = schema(); });
 ruhewunsch.addEventListener("change", () => { terminal.options.cursorBlink = !ruhewunsch.matches; });
 
 // The page follows the window and, where the browser keeps the layout when
